@@ -1,0 +1,100 @@
+// The numeric parse, the general number text, the two roundings and the
+// Windows-1252 conversion.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "io/cp1252.h"
+#include "io/numeric.h"
+
+namespace korvane {
+namespace {
+
+TEST(NumericValue, LeadingNumberOfAText) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"100e3", 100000},      {"393.4e-3", 0.3934},  {"2k2", 2},          {" 4.939e+3  ", 4939},
+        {"", 0},                {"abc", 0},            {"1 000", 1000},     {"- 5", -5},
+        {"\t12\n.5", 12.5},     {"+7", 7},             {".5", 0.5},         {"5.", 5},
+        {".", 0},               {"-", 0},              {"-.25", -0.25},     {"1e", 1},
+        {"1e+", 1},             {"1E2", 100},          {"1e 2", 100},       {"1.2.3", 1.2},
+        {"12,5", 12},           {"0x10", 0},           {"1d3", 1},          {"-0", 0},
+        {"1e-400", 0},          {"  -3.3V", -3.3},     {"\r5", 0},          {"57", 57},
+        {"0.1", 0.1},           {"123456789012345678901234567890", 1.2345678901234568e29},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NumericValue(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(NumericValue, OverflowIsInfinite) {
+    EXPECT_EQ(NumericValue("1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(NumericValue("-1e999"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(NumericValue("0.00000001e310"), 1e302);
+    EXPECT_EQ(NumericValue("0.0000000000000000000001e320"), 1e298);
+    EXPECT_EQ(NumericValue("0." + std::string(400, '0') + "1e5"), 0.0) << "below range, not above";
+    EXPECT_EQ(NumericValue("1e99999999999999999999"), std::numeric_limits<double>::infinity());
+}
+
+TEST(NumberText, GeneralConversion) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {0.1 + 0.2, " .3"},        {0.4, " .4"},          {-0.25, "-.25"},      {0, " 0"},
+        {-0.0, " 0"},              {100000, " 100000"},   {1e20, " 1E+20"},     {0.000015, " 1.5E-05"},
+        {0.0001, " .0001"},        {0.00001, " 1E-05"},   {1e14, " 100000000000000"},
+        {1e15, " 1E+15"},          {-1e15, "-1E+15"},     {999999999999999.9, " 1E+15"},
+        {27.6, " 27.6"},           {33.47, " 33.47"},     {10.3, " 10.3"},      {0.2, " .2"},
+        {4.7, " 4.7"},             {1.235, " 1.235"},     {123456789.125, " 123456789.125"},
+        {1.0 / 3, " .333333333333333"}, {2.0 / 3, " .666666666666667"}, {-1e-300, "-1E-300"},
+        {1.5e300, " 1.5E+300"},    {470000, " 470000"},   {-20, "-20"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NumberText(c.value), c.text) << "value " << c.value;
+    }
+    EXPECT_EQ(CutNumberText(4.7), "4.7");
+    EXPECT_EQ(CutNumberText(2000), "2000");
+}
+
+TEST(NumberText, ReadsBackAsItsFifteenDigitValue) {
+    for (double v = 1e-7; v < 1e17; v *= 1.37) {
+        const double back = NumericValue(NumberText(v));
+        EXPECT_NEAR(back, v, v * 1e-14) << v;
+        EXPECT_EQ(NumericValue(NumberText(-v)), -back);
+    }
+}
+
+TEST(Rounding, WholeNumberHalvesToEven) {
+    const struct {
+        double in, out;
+    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-0.5, 0}, {0.49, 0},
+                 {0.51, 1}, {1.4999, 1}, {7, 7}, {-3.6, -4}};
+    for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+}
+
+TEST(Rounding, DecimalsHalfUp) {
+    EXPECT_EQ(RoundHalfUp(0.4, 3), 0.4);
+    EXPECT_EQ(RoundHalfUp(-0.255, 2), std::floor(-0.255 * 100 + 0.5) / 100);
+    EXPECT_EQ(RoundHalfUp(27.55, 1), 27.6);
+    EXPECT_EQ(RoundHalfUp(-27.55, 1), -27.5);
+    EXPECT_EQ(RoundHalfUp(2.5, 0), 3);
+    EXPECT_EQ(RoundHalfUp(1.0049, 2), 1.0);
+}
+
+TEST(Cp1252, RoundTripsEverySingleByteCharacter) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    EXPECT_EQ(ToCp1252(FromCp1252(all)), all);
+    EXPECT_EQ(FromCp1252("\xB1"), u"\u00B1");
+    EXPECT_EQ(FromCp1252("\x80\x96"), u"\u20AC\u2013");
+    EXPECT_EQ(ToCp1252(u"\u03A9 \U0001F600 \u20AC"), "? ? \x80");
+}
+
+}  // namespace
+}  // namespace korvane
