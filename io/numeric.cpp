@@ -90,6 +90,47 @@ Scanned Scan(std::string_view text) {
     return s;
 }
 
+// The quick road for the values most texts are made of, a whole number of
+// tenths, hundredths, ... (27.6, 0.393, 1.01): when m x 10^d rounds to a
+// whole number T below 10^15 for some d up to 9, m lies within half a unit in
+// the last place of T / 10^d, far closer than half a unit of the fifteenth
+// significant digit, so rounding m to 15 digits gives exactly T / 10^d.
+// Appends the digits of T with the point d places from the right and returns
+// true; returns false (appending nothing) when no such d exists or the value
+// needs the exponent form.
+bool AppendShortDecimal(std::string& out, double m) {
+    static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    for (int d = 0; d <= 9; ++d) {
+        const double t = m * kPow[d];
+        if (!(t < 1e15)) return false;
+        if (t != std::floor(t)) continue;
+        if (t * 1e4 < kPow[d]) return false;  // below 1e-4: exponent form
+        char digits[20];
+        const auto res = std::to_chars(digits, digits + sizeof digits,
+                                       static_cast<unsigned long long>(t));
+        std::size_t len = static_cast<std::size_t>(res.ptr - digits);
+        auto places = static_cast<std::size_t>(d);
+        // Trailing zeros of the fraction go.
+        while (places > 0 && digits[len - 1] == '0') {
+            --len;
+            --places;
+        }
+        if (places == 0) {
+            out.append(digits, len);
+        } else if (len <= places) {
+            out.push_back('.');
+            out.append(places - len, '0');
+            out.append(digits, len);
+        } else {
+            out.append(digits, len - places);
+            out.push_back('.');
+            out.append(digits + (len - places), places);
+        }
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 double NumericValue(std::string_view text) {
@@ -118,6 +159,8 @@ std::string NumberText(double value) {
     if (std::isnan(value)) return out + "NAN";
     if (std::isinf(value)) return out + "INF";
     if (value == 0) return " 0";
+
+    if (AppendShortDecimal(out, std::fabs(value))) return out;
 
     // 15 significant digits: d.dddddddddddddde+XX
     char buf[40];

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "io/cp1252.h"
@@ -67,6 +70,49 @@ TEST(NumberText, ReadsBackAsItsFifteenDigitValue) {
         const double back = NumericValue(NumberText(v));
         EXPECT_NEAR(back, v, v * 1e-14) << v;
         EXPECT_EQ(NumericValue(NumberText(-v)), -back);
+    }
+}
+
+// The number text through printf's 15 significant digits, for comparison.
+std::string PrintfNumberText(double v) {
+    if (v == 0) return " 0";
+    std::string out(1, v < 0 ? '-' : ' ');
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    const std::string s(buf);
+    const std::size_t e = s.find('e');
+    const int exponent = std::atoi(s.c_str() + e + 1);
+    std::string digits;
+    for (std::size_t i = 0; i < e; ++i) {
+        if (s[i] != '.') digits += s[i];
+    }
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    if (exponent < -4 || exponent >= 15) {
+        out += digits.substr(0, 1);
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        const int mag = std::abs(exponent);
+        return out + "E" + (exponent < 0 ? "-" : "+") + (mag < 10 ? "0" : "") + std::to_string(mag);
+    }
+    if (exponent < 0) return out + "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto intLen = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= intLen) return out + digits + std::string(intLen - digits.size(), '0');
+    return out + digits.substr(0, intLen) + "." + digits.substr(intLen);
+}
+
+// Short decimals (a whole number of tenths, hundredths, ...) take a quicker
+// road than other values; both must give the fifteen-digit text.
+TEST(NumberText, AgreesWithFifteenDigitPrintf) {
+    std::mt19937_64 rng(42);
+    std::uniform_int_distribution<long long> whole(0, 999999999999LL);
+    std::uniform_int_distribution<int> places(0, 14);
+    std::uniform_real_distribution<double> exponent(-320, 300);
+    for (int i = 0; i < 200000; ++i) {
+        const double shortDecimal =
+            static_cast<double>(whole(rng) >> (places(rng) * 3)) / std::pow(10.0, places(rng));
+        const double any = std::pow(10.0, exponent(rng));
+        for (double v : {shortDecimal, -shortDecimal, any, -any}) {
+            ASSERT_EQ(NumberText(v), PrintfNumberText(v)) << v;
+        }
     }
 }
 
