@@ -1,0 +1,322 @@
+#include "network/network_search.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "format/roundoff.h"
+#include "io/items.h"
+#include "io/numeric.h"
+#include "network/standard_value.h"
+
+namespace korvane {
+namespace {
+
+// A value for a message: six significant digits, in the number text without
+// the sign position's space.
+std::string Shown(double value) {
+    if (value != 0.0 && std::isfinite(value)) {
+        const double scale = std::pow(10.0, 5.0 - std::floor(std::log10(std::fabs(value))));
+        const double rounded = std::round(value * scale) / scale;
+        if (std::isfinite(rounded)) value = rounded;
+    }
+    std::string text = NumberText(value);
+    if (!text.empty() && text.front() == ' ') text.erase(0, 1);
+    return text;
+}
+
+// Appends one space, then spaces until the line is n characters long.
+void PadTo(std::string& line, std::size_t n) {
+    line += ' ';
+    if (line.size() < n) line.append(n - line.size(), ' ');
+}
+
+// B rounded half up to three decimals: " .393", " .4", " 1".
+std::string FactorText(double b) {
+    return NumberText(std::floor(b * 1000.0 + 0.5) / 1000.0);
+}
+
+// The error rounded half up to two decimals, with a "0" put before the
+// point of a magnitude below 1: " 0.5", "-0.25", and " 00" for zero.
+std::string ErrorText(double error) {
+    std::string text = NumberText(std::floor(error * 100.0 + 0.5) / 100.0);
+    if (std::fabs(NumericValue(text)) < 1.0) text.insert(text.begin() + 1, '0');
+    return text;
+}
+
+std::string RangeFault(const char* what) {
+    return std::string("The ") + what +
+           " is beyond the range of numbers that can be calculated with: no divider can be listed.";
+}
+
+std::string TooSmallR1(double bw, double rtMin, double r1lo) {
+    return "With a feedback factor of " + Shown(bw) + " and a minimum total resistance of " +
+           Shown(rtMin) + " ohms, the smallest R1 is " + Shown(r1lo) +
+           " ohms, which rounds to no resistor at all (the smallest standard value is 1 ohm): "
+           "no divider can be listed.  Raise the minimum total resistance or lower the feedback "
+           "factor.";
+}
+
+std::string Assemble(const NetworkRow& row, const std::string& bText, const std::string& eText) {
+    std::string line;
+    line.reserve(96);
+    line += row.r1Text;
+    PadTo(line, 7);
+    line += row.r2Text;
+    PadTo(line, 14);
+    line += bText;
+    PadTo(line, 21);
+    line += eText;
+    PadTo(line, 28);
+    line += "  ";
+    line += COhms(row.rin);
+    line += "  ";
+    line += COhms(row.ro);
+    PadTo(line, 42);
+    line += Roundoff(row.current);
+    PadTo(line, 49);
+    line += Roundoff(row.pr1);
+    PadTo(line, 56);
+    line += Roundoff(row.pr2);
+    PadTo(line, 49);  // the last column gets its single trailing space
+    return line;
+}
+
+NetworkSearchResult Fault(std::string why) {
+    NetworkSearchResult result;
+    result.fault = std::move(why);
+    return result;
+}
+
+}  // namespace
+
+std::string COhms(const double& r) {
+    // The row by r: the rounded value x, how many decimals the completion
+    // gives its text, and the unit.
+    double x = 0.0;
+    int decimals = 0;
+    const char* suffix = " ";
+    if (r > 9995000.0) {
+        x = std::floor(r / 100000.0 + 0.5) / 10.0;
+        decimals = 1;
+        suffix = " M";
+    } else if (r >= 999500.0) {
+        x = std::floor(r / 10000.0 + 0.5) / 100.0;
+        decimals = 2;
+        suffix = " M";
+    } else if (r >= 99950.0) {
+        x = std::floor(r / 1000.0 + 0.5);
+        suffix = " k";
+    } else if (r >= 9995.0) {
+        x = std::floor(r / 100.0 + 0.5) / 10.0;
+        decimals = 1;
+        suffix = " k";
+    } else if (r >= 999.5) {
+        x = std::floor(r / 10.0 + 0.5) / 100.0;
+        decimals = 2;
+        suffix = " k";
+    } else if (r >= 99.95) {
+        x = std::floor(r + 0.5);
+    } else if (r >= 9.995) {
+        x = std::floor(r * 10.0 + 0.5) / 10.0;
+        decimals = 1;
+    } else {
+        x = std::floor(r * 100.0 + 0.5) / 100.0;
+        decimals = 2;
+    }
+
+    std::string s = NumberText(x);
+    if (decimals == 1) {
+        if (s.size() == 3) s += ".0";
+    } else if (decimals == 2) {
+        if (s.size() == 2) s += ".00";
+        if (s.size() == 4) s += "0";
+    }
+    s.erase(0, 1);
+    s += suffix;
+    if (s.size() < 6) s.append(6 - s.size(), ' ');
+    return s;
+}
+
+NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout) {
+    if (!std::isfinite(bw)) return Fault(RangeFault("feedback factor"));
+    if (!std::isfinite(rtMin)) return Fault(RangeFault("minimum total resistance"));
+    if (!std::isfinite(rtMax)) return Fault(RangeFault("maximum total resistance"));
+    if (!std::isfinite(vout)) return Fault(RangeFault("output voltage"));
+    if (bw == 0.0) {
+        return Fault("A feedback factor of 0 needs no resistor R2: no divider can be listed.");
+    }
+
+    const double share = 1.0 - bw;  // R1's share of the total resistance
+    const double r1lo = share * rtMin;
+    const double r1hi = share * rtMax;
+    // R2 = R1 / ratio for the wanted factor exactly.
+    const double ratio = share / bw;
+    if (ratio == 0.0) {
+        return Fault(
+            "A feedback factor of exactly 1 needs no series resistor R1: no divider can be listed.");
+    }
+    if (!std::isfinite(ratio)) {
+        return Fault("A feedback factor of " + Shown(bw) +
+                     " is too small: the ratio R1 / R2 = (1 - B) / B is beyond the range of "
+                     "numbers that can be calculated with, so no divider can be listed.");
+    }
+
+    NetworkSearchResult result;
+    double r1 = r1lo;
+    std::string r1Text = StandardValue(r1);
+    {
+        // One row per standard value from R1 up to the last not above R1hi
+        // (at least the first): room for them all at once.
+        const auto& table = StandardValueTable();
+        const auto from = std::lower_bound(table.begin(), table.end(), r1);
+        const auto to = std::upper_bound(table.begin(), table.end(), r1hi);
+        result.rows.reserve(to > from ? static_cast<std::size_t>(to - from) : 1u);
+    }
+    for (;;) {
+        NetworkRow row;
+        row.r1 = r1;
+        row.r1Text = std::move(r1Text);
+        row.r2 = row.r1 / ratio;
+        if (!std::isfinite(row.r2)) {
+            return Fault("The feedback factor " + Shown(bw) + " with R1 = " + Shown(row.r1) +
+                         " ohms gives an R2 beyond the range of numbers that can be calculated "
+                         "with: no divider can be listed.");
+        }
+        row.r2Text = StandardValue(row.r2);
+
+        const double total = row.r2 + row.r1;
+        if (total == 0.0) return Fault(TooSmallR1(bw, rtMin, r1lo));
+        row.b = row.r2 / total;
+        row.error = (row.b - bw) * 100.0 / bw;
+        if (!std::isfinite(row.error)) {
+            return Fault("The error against a feedback factor of " + Shown(bw) +
+                         " is beyond the range of numbers that can be calculated with: no "
+                         "divider can be listed.");
+        }
+        row.rin = total;
+        row.ro = row.r2 * row.r1 / total;
+        row.current = vout / total;
+        const double squared = row.current * row.current;
+        row.pr1 = squared * row.r1;
+        row.pr2 = squared * row.r2;
+        if (!std::isfinite(squared) || !std::isfinite(row.pr1) || !std::isfinite(row.pr2)) {
+            return Fault("An output voltage of " + Shown(vout) +
+                         " volts is too large: the current and the power in the resistors are "
+                         "beyond the range of numbers that can be calculated with, so no divider "
+                         "can be listed.");
+        }
+        row.line = Assemble(row, FactorText(row.b), ErrorText(row.error));
+        result.rows.push_back(std::move(row));
+
+        const double previous = result.rows.back().r1;
+        double next = previous * 1.1;
+        r1Text = StandardValue(next);
+        // 10 MOhm, the top of the table, snaps back to itself: list it once.
+        if (!(next > previous)) break;
+        r1 = next;
+        if (!(r1 <= r1hi)) break;
+    }
+    return result;
+}
+
+const std::string& NetworkHeading() {
+    static const std::string heading =
+        " R1     R2       B    %Error   Rin     Ro      Current     P in R1     P in R2";
+    return heading;
+}
+
+NetworkOutcome NetworkCalculate(const NetworkInput& input) {
+    NetworkOutcome out;
+
+    // Items 1 to 7 of the feedback file: 2 is the power output, 3 the
+    // speaker impedance, 7 the feedback factor text.
+    std::vector<std::string> items;
+    if (input.feedbackFile) {
+        ItemReader reader(*input.feedbackFile);
+        while (items.size() < 7) {
+            auto item = reader.next();
+            if (!item) break;
+            items.push_back(std::move(*item));
+        }
+    }
+    if (items.size() < 7) {
+        out.clearList = true;
+        out.fault = true;
+        out.message = "The Global Feedback inputs file could not be read, or it holds fewer than 7 "
+                      "lines:\r\n" +
+                      input.feedbackFileName +
+                      "\r\nThe output voltage comes from its power output and speaker impedance.  "
+                      "Open the Global Feedback panel and close it again: closing the panel "
+                      "writes this file.";
+        return out;
+    }
+
+    const std::string& powerText = items[1];
+    const std::string& impedanceText = items[2];
+    const double power = NumericValue(powerText);
+    const double impedance = NumericValue(impedanceText);
+    const double product = power * impedance;
+    const std::string named = "The power output (\"" + powerText +
+                              "\" W) and the speaker impedance (\"" + impedanceText +
+                              "\" ohms) saved by the Global Feedback panel";
+    if (!std::isfinite(power) || !std::isfinite(impedance) || !std::isfinite(product)) {
+        out.clearList = true;
+        out.fault = true;
+        out.message = named +
+                      " are too large: the output voltage is beyond the range of numbers that "
+                      "can be calculated with.  Correct them on the Global Feedback panel and "
+                      "close it to save them.";
+        return out;
+    }
+    if (product < 0.0) {
+        out.clearList = true;
+        out.fault = true;
+        out.message = named +
+                      " multiply to a negative number, which has no square root: the output "
+                      "voltage cannot be calculated.  Correct them on the Global Feedback panel "
+                      "and close it to save them.";
+        return out;
+    }
+    const double vout = std::sqrt(product);
+
+    std::string factorText = input.txtAr;
+    if (input.check2 == 1) {
+        factorText = items[6];
+        out.txtAr = factorText;
+    }
+    out.clearList = true;
+
+    const double bw = NumericValue(factorText);
+    const double rtMin = NumericValue(input.txtRtMin);
+    const double rtMax = NumericValue(input.txtRtMax);
+    if (bw > 1.0) {
+        out.message = "The Feedback Factor can't be greater than 1.";
+        return out;
+    }
+    if (bw <= 0.0) {
+        out.message = "The feedback factor is the ratio of the output voltage to the input "
+                      "voltage of resistor network.  It's value can be anything between 0 and 1 "
+                      "but never 0.";
+        return out;
+    }
+    if (rtMin == 0.0 || rtMax == 0.0) {
+        out.message = "Rt min and Rt max MUST NOT be zero.";
+        return out;
+    }
+    if (rtMin >= rtMax) {
+        out.message = "Rt min MUST be less than Rt max.";
+        return out;
+    }
+
+    NetworkSearchResult search = NetworkSearch(bw, rtMin, rtMax, vout);
+    if (search.fault) {
+        out.fault = true;
+        out.message = std::move(*search.fault);
+        return out;
+    }
+    out.lines.reserve(search.rows.size());
+    for (NetworkRow& row : search.rows) out.lines.push_back(std::move(row.line));
+    return out;
+}
+
+}  // namespace korvane

@@ -1,0 +1,75 @@
+#pragma once
+// The feedback divider: R1 from the output transformer secondary to the
+// feedback point, R2 from there to ground, B = R2 / (R1 + R2). The search
+// walks R1 through the standard values across a range of total resistance
+// and pairs each with the standard R2 nearest to the wanted factor.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+// A resistance as three significant digits with " k" or " M", padded with
+// spaces to at least 6 characters.
+//   550 -> "550   "   1010 -> "1.01 k"   47000 -> "47.0 k"   100000 -> "100 k "
+//   2.2e6 -> "2.20 M"   12e6 -> "12.0 M"   4.7 -> "4.70  "   9995000 -> "10 M  "
+// `r` must be finite.
+std::string COhms(const double& r);
+
+struct NetworkRow {
+    double r1 = 0, r2 = 0, b = 0, error = 0, rin = 0, ro = 0;
+    double current = 0, pr1 = 0, pr2 = 0;
+    std::string r1Text, r2Text;
+    std::string line;  // the listed line, 81 characters with ordinary values
+};
+
+struct NetworkSearchResult {
+    std::vector<NetworkRow> rows;
+    // Set when the values cannot be calculated with: the text says which
+    // values, and no row is listed.
+    std::optional<std::string> fault;
+};
+
+// Every standard R1 from the one nearest (1 - bw) * rtMin up to the last not
+// above (1 - bw) * rtMax (the first always listed), each with its row. Takes
+// values that passed the panel's validation (0 < bw <= 1, rtMin < rtMax,
+// neither zero). At 10 MOhm, the top of the table, the walk lists that row
+// once and stops. Faults (no rows): bw = 1 (no series resistor), a bw so
+// small that (1 - bw) / bw overflows, an R1 that snaps to 0 (R1lo at most
+// 0.5 ohm), a value that is not finite, and a vout so large that the
+// current or power overflows.
+NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout);
+
+// The column heading above the list.
+const std::string& NetworkHeading();
+
+// One press of Calculate on the network panel.
+struct NetworkInput {
+    std::string txtAr, txtRtMin, txtRtMax;
+    int check2 = 1;
+    // Korvane_Feedback.dat's content, or nothing when it could not be read.
+    std::optional<std::string> feedbackFile;
+    // How to name that file in a message (its full path).
+    std::string feedbackFileName;
+};
+
+struct NetworkOutcome {
+    std::optional<std::string> txtAr;  // new text of TxtAr (Check2 set)
+    bool clearList = false;            // the list is cleared (before validation)
+    std::vector<std::string> lines;    // rows to add to the list, in order
+    std::optional<std::string> message;  // one OK box, shown after the above
+    // The message reports that the calculation could not be done at all (the
+    // feedback file is missing or short, or the values give an arithmetic
+    // fault), rather than an input the user is asked to correct.
+    bool fault = false;
+};
+
+// The whole press: reads items 1 to 7 of the feedback file (power output,
+// speaker impedance, feedback factor text), copies the factor into TxtAr
+// when check2 is 1, clears the list, validates, and lists the search rows.
+// A missing or short feedback file, or an arithmetic fault, clears the list
+// and reports the fault instead of listing rows.
+NetworkOutcome NetworkCalculate(const NetworkInput& input);
+
+}  // namespace korvane

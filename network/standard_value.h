@@ -1,0 +1,25 @@
+#pragma once
+// Standard (E24) resistor values from 1 ohm to 10 megohms.
+
+#include <array>
+#include <string>
+
+namespace korvane {
+
+// Snaps `r` (ohms) to the nearest E24 value in relative terms, with 0 below
+// 1 ohm and 10 MOhm as the ceiling; an exact tie goes to the lower value.
+// Returns the value's short text. r = 0 gives "" and stays 0.
+//   4650 -> 4700, "4.7 k"     10.5 -> 10, "10 "       155 -> 150, "150 "
+//   999  -> 1000, "1 k"       935000 -> 910000, "910 k"
+//   9.6e6 -> 1e7, "10 M"      0.3 -> 0, "0 "          -50 -> 1, "1 "
+// Every r of 10 MOhm or more gives 10 MOhm. `r` must not be NaN.
+std::string StandardValue(double& r);
+
+// The table the values are chosen from: index 0 is 0 (the lower neighbour
+// of 1 ohm), 1 to 168 are the E24 base values times 1, 10, ... 10^6 (each
+// the double product of base and power, so 1.1 x 100 is 110.00000000000001),
+// 169 is 10 MOhm.
+inline constexpr std::size_t kStandardValueCount = 170;
+const std::array<double, kStandardValueCount>& StandardValueTable();
+
+}  // namespace korvane
