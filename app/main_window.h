@@ -1,0 +1,62 @@
+#pragma once
+// Form1, "Amplifier Design": the home state (introduction, the calculator
+// selector, End) and the three calculator panels that cover it.
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "app/messages.h"
+
+namespace korvane {
+
+class Panel;
+class RcPanel;
+class FeedbackPanel;
+class NetworkPanel;
+
+class MainWindow final : public QWidget {
+    Q_OBJECT
+public:
+    // `gPath` is the directory of the inputs files with its separator.
+    // `messages` stands in for the message boxes (the window's own modal
+    // boxes when null). Start-up runs here: the window comes up in its home
+    // state and the missing inputs files are written.
+    explicit MainWindow(const QString& gPath, MessageSink* messages = nullptr);
+    ~MainWindow() override;
+
+    const QString& gPath() const { return gPath_; }
+
+    void Select1_Click(int index);
+    void EndP_Click();
+
+protected:
+    // Closing by the window's frame: every open panel saves its inputs as
+    // its Close button would. A panel whose file cannot be written keeps
+    // the program open, so that nothing typed is lost.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void writeMissingDefaults();
+    double dpi() const;
+    // The client width and height in whole twips.
+    double clientWidthTwips() const;
+    double clientHeightTwips() const;
+
+    QString gPath_;
+    std::unique_ptr<MessageSink> ownMessages_;
+    MessageSink* messages_;
+    bool ending_ = false;
+
+    QPushButton* endP_ = nullptr;
+    std::array<QPushButton*, 3> select1_{};
+    QPlainTextEdit* text1_ = nullptr;
+    RcPanel* frame1_ = nullptr;
+    NetworkPanel* frame2_ = nullptr;
+    FeedbackPanel* frame3_ = nullptr;
+};
+
+}  // namespace korvane

@@ -1,0 +1,28 @@
+#include "app/messages.h"
+
+#include <QMessageBox>
+
+#include "app/widgets.h"
+
+namespace korvane {
+
+namespace {
+const char* const kTitle = "Korvane";
+}
+
+void BoxMessages::showMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), LineBreaks(text),
+                    QMessageBox::Ok, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool BoxMessages::askYesNo(const QString& question) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), LineBreaks(question),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace korvane

@@ -1,0 +1,51 @@
+#include "app/panel.h"
+
+#include "app/files.h"
+#include "app/messages.h"
+#include "app/widgets.h"
+#include "io/outcome.h"
+
+namespace korvane {
+
+Panel::Panel(const QString& name, const QString& gPath, const QString& fileName,
+             MessageSink& messages, QWidget* parent)
+    : QFrame(parent), gPath_(gPath), fileName_(fileName), messages_(messages) {
+    setObjectName(name);
+    setFrameShape(QFrame::NoFrame);
+    setAutoFillBackground(true);
+    hide();
+}
+
+bool Panel::readStep() { return applyFile(ReadFileBytes(filePath())); }
+
+bool Panel::closeAndSave() {
+    if (const auto reason = SaveFileBytes(filePath(), fileContent())) {
+        messages_.showMessage(SaveFailureText(filePath(), *reason));
+        return false;
+    }
+    hide();
+    return true;
+}
+
+void Panel::replay(const Outcome& outcome, const std::vector<InputBox*>& fields,
+                   const std::vector<DisplayBox*>& labels) {
+    for (const Effect& effect : outcome.effects) {
+        const auto i = static_cast<std::size_t>(effect.index);
+        switch (effect.kind) {
+            case Effect::Kind::SetField:
+                if (i < fields.size()) fields[i]->setText(FromCore(effect.text));
+                break;
+            case Effect::Kind::SetLabel:
+                if (i < labels.size()) labels[i]->setCaption(FromCore(effect.text));
+                break;
+            case Effect::Kind::Message:
+                messages_.showMessage(FromCore(effect.text));
+                break;
+            case Effect::Kind::Focus:
+                if (i < fields.size()) fields[i]->setFocus(Qt::OtherFocusReason);
+                break;
+        }
+    }
+}
+
+}  // namespace korvane

@@ -1,0 +1,64 @@
+#pragma once
+// What the three calculator panels share: the frame that covers the main
+// window, the read step against the panel's inputs file, the Close button's
+// save, and the replay of a calculation's effects onto the panel.
+
+#include <QFrame>
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+
+namespace korvane {
+
+struct Outcome;
+class InputBox;
+class DisplayBox;
+
+// The message of a panel whose file cannot be read.
+inline constexpr const char* kReadFailureText = "File not found or not right.";
+
+class Panel : public QFrame {
+    Q_OBJECT
+public:
+    Panel(const QString& name, const QString& gPath, const QString& fileName,
+          MessageSink& messages, QWidget* parent);
+
+    // The layout-and-label step for a client area of sw x sh whole twips.
+    virtual void layoutAndLabel(double sw, double sh, double dpi) = 0;
+    // The read step: reads the inputs file into the controls. On a failure
+    // the controls filled so far keep what was read, and false is returned.
+    bool readStep();
+    // The field that gets the focus after a successful opening.
+    virtual QWidget* firstField() const = 0;
+
+    // The Close button: saves the inputs and hides the panel. When the file
+    // cannot be written the user is told why and the panel stays open with
+    // everything in it; returns false then.
+    bool closeAndSave();
+
+    QString filePath() const { return gPath_ + fileName_; }
+
+protected:
+    // Applies the file's bytes (nothing when it could not be opened);
+    // returns whether every item was read and valid.
+    virtual bool applyFile(const std::optional<std::string>& bytes) = 0;
+    // The file's content for the panel's present state.
+    virtual std::string fileContent() const = 0;
+
+    // Shows a calculation's effects in order.
+    void replay(const Outcome& outcome, const std::vector<InputBox*>& fields,
+                const std::vector<DisplayBox*>& labels);
+
+    MessageSink& messages() { return messages_; }
+    const QString& gPath() const { return gPath_; }
+
+private:
+    QString gPath_;
+    QString fileName_;
+    MessageSink& messages_;
+};
+
+}  // namespace korvane

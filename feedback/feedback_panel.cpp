@@ -1,0 +1,145 @@
+#include "feedback/feedback_panel.h"
+
+#include "feedback/feedback_calc.h"
+#include "feedback/feedback_file.h"
+
+namespace korvane {
+
+namespace {
+
+const std::array<const char*, 10> kDesignCaptions = {
+    "Tube #", "Po", "Zo", "Vdrive", "DC Bias", "Ad", "FB F", "dB", "BinOL", "VinCL"};
+
+QString Indexed(const char* name, std::size_t i) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+}
+
+// Option1-2 form one group, Option3-5 the other.
+bool SameGroup(std::size_t a, std::size_t b) { return (a < 2) == (b < 2); }
+
+}  // namespace
+
+FeedbackPanel::FeedbackPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
+    : Panel(QStringLiteral("Frame3"), gPath, QLatin1String(kFeedbackFileName), messages,
+            parent) {
+    const auto& units = FeedbackUnits();
+    for (std::size_t i = 0; i < 10; ++i) {
+        labels_[i] = new DisplayBox(Indexed("Text6", i), this, Qt::AlignRight);
+        labels_[i]->setText(QLatin1String(kDesignCaptions[i]));
+        fields_[i] = new InputBox(Indexed("Text7", i), this);
+        fields_[i]->setText(QStringLiteral("Text7"));
+        labels_[i]->setBuddyField(fields_[i]);
+        units_[i] = new DisplayBox(Indexed("Text10", i), this);
+        units_[i]->setText(FromCore(units[i]));
+        connect(fields_[i], &QLineEdit::returnPressed, this, &FeedbackPanel::Calculate3_Click);
+    }
+    calculate3_ = new QPushButton(QStringLiteral("Calculate"), this);
+    calculate3_->setObjectName(QStringLiteral("Calculate3"));
+    close3_ = new QPushButton(QStringLiteral("Close"), this);
+    close3_->setObjectName(QStringLiteral("Close3"));
+
+    frame4_ = new QGroupBox(QStringLiteral("Grid Drive Voltage"), this);
+    frame4_->setObjectName(QStringLiteral("Frame4"));
+    frame5_ = new QGroupBox(QStringLiteral("Feedback Factor or dB"), this);
+    frame5_->setObjectName(QStringLiteral("Frame5"));
+    options_[0] = new OptionButton(QStringLiteral("Option1"), QStringLiteral("dB of Feedback"),
+                                   frame5_);
+    options_[1] = new OptionButton(QStringLiteral("Option2"),
+                                   QStringLiteral("Feedback Factor"), frame5_);
+    options_[2] = new OptionButton(QStringLiteral("Option3"),
+                                   QStringLiteral("RMS Grid Voltage"), frame4_);
+    options_[3] = new OptionButton(QStringLiteral("Option4"),
+                                   QStringLiteral("Peak Grid Voltage"), frame4_);
+    options_[4] = new OptionButton(QStringLiteral("Option5"),
+                                   QStringLiteral("Peak Grid-to-Grid Voltage"), frame4_);
+    for (std::size_t i = 0; i < 5; ++i) {
+        connect(options_[i], &QAbstractButton::clicked, this, [this, i] { Option_Click(i); });
+    }
+
+    for (std::size_t i = 0; i + 1 < 9; ++i) setTabOrder(fields_[i], fields_[i + 1]);
+    setTabOrder(fields_[8], calculate3_);
+    setTabOrder(calculate3_, close3_);
+    setTabOrder(close3_, options_[0]);
+    for (std::size_t i = 0; i + 1 < 5; ++i) setTabOrder(options_[i], options_[i + 1]);
+    setTabOrder(options_[4], fields_[9]);
+
+    connect(calculate3_, &QPushButton::clicked, this, &FeedbackPanel::Calculate3_Click);
+    connect(close3_, &QPushButton::clicked, this, &FeedbackPanel::Close3_Click);
+}
+
+void FeedbackPanel::layoutAndLabel(double sw, double sh, double dpi) {
+    const FeedbackPanelLayout layout = FeedbackPanelLayoutFor(sw, sh);
+    for (std::size_t i = 0; i < 10; ++i) {
+        Place(labels_[i], layout.rows[i].label, dpi);
+        Place(fields_[i], layout.rows[i].field, dpi);
+        Place(units_[i], layout.rows[i].unit, dpi);
+    }
+    Place(calculate3_, layout.calculate3, dpi);
+    Place(close3_, layout.close3, dpi);
+    Place(frame4_, layout.frame4, dpi);
+    Place(frame5_, layout.frame5, dpi);
+    frame5_->raise();
+
+    const auto mode = ModeOptionsLayout(WholeTwips(layout.frame5.width),
+                                        WholeTwips(layout.frame5.height));
+    Place(options_[0], mode[0], dpi);
+    Place(options_[1], mode[1], dpi);
+    const auto drive = GridDriveOptionsLayout(WholeTwips(layout.frame4.width),
+                                              WholeTwips(layout.frame4.height));
+    for (std::size_t i = 0; i < 3; ++i) Place(options_[2 + i], drive[i], dpi);
+
+    const auto& captions = FeedbackLabels();
+    for (std::size_t i = 0; i < 10; ++i) labels_[i]->setCaption(FromCore(captions[i]));
+}
+
+std::array<bool, 5> FeedbackPanel::optionStates() const {
+    std::array<bool, 5> states{};
+    for (std::size_t i = 0; i < 5; ++i) states[i] = options_[i]->isChecked();
+    return states;
+}
+
+void FeedbackPanel::setOptionStates(const std::array<bool, 5>& states) {
+    for (std::size_t i = 0; i < 5; ++i) options_[i]->setChecked(states[i]);
+}
+
+void FeedbackPanel::Option_Click(std::size_t index) {
+    std::array<bool, 5> states = optionStates();
+    for (std::size_t i = 0; i < 5; ++i) {
+        if (SameGroup(i, index)) states[i] = i == index;
+    }
+    setOptionStates(states);
+}
+
+bool FeedbackPanel::applyFile(const std::optional<std::string>& bytes) {
+    const FeedbackFileLoad load = LoadFeedbackFile(bytes);
+    for (std::size_t i = 0; i < load.fields.size() && i < 10; ++i) {
+        fields_[i]->setText(FromCore(load.fields[i]));
+    }
+    setOptionStates(ApplyOptionsRead(optionStates(), load.options));
+    if (load.ab2) ab2_ = *load.ab2;
+    return load.ok;
+}
+
+std::string FeedbackPanel::fileContent() const {
+    std::array<std::string, 10> texts;
+    for (std::size_t i = 0; i < 10; ++i) texts[i] = ToCore(fields_[i]->text());
+    return SaveFeedbackFile(texts, optionStates(), ab2_);
+}
+
+void FeedbackPanel::Calculate3_Click() {
+    FeedbackInput input;
+    for (std::size_t i = 0; i < 10; ++i) input.fields[i] = ToCore(fields_[i]->text());
+    input.option1 = options_[0]->isChecked();
+    input.option4 = options_[3]->isChecked();
+    input.option5 = options_[4]->isChecked();
+    input.ab2 = ab2_;
+    const FeedbackOutcome outcome = FeedbackCalculate(input, [this](const std::string& question) {
+        return messages().askYesNo(FromCore(question));
+    });
+    ab2_ = outcome.ab2;
+    replay(outcome, {fields_.begin(), fields_.end()}, {labels_.begin(), labels_.end()});
+}
+
+void FeedbackPanel::Close3_Click() { closeAndSave(); }
+
+}  // namespace korvane

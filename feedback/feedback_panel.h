@@ -1,0 +1,50 @@
+#pragma once
+// The Global Feedback panel, Frame3: ten rows of caption, input and unit
+// box, Calculate and Close, and the two option groups Frame4 (grid drive)
+// and Frame5 (feedback factor or dB). Its inputs and the grid-current
+// acceptance AB2 live in Korvane_Feedback.dat.
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <array>
+
+#include "app/panel.h"
+#include "app/widgets.h"
+
+namespace korvane {
+
+class FeedbackPanel final : public Panel {
+    Q_OBJECT
+public:
+    FeedbackPanel(const QString& gPath, MessageSink& messages, QWidget* parent);
+
+    void layoutAndLabel(double sw, double sh, double dpi) override;
+    QWidget* firstField() const override { return fields_[0]; }
+
+    void Calculate3_Click();
+    void Close3_Click();
+
+    // Operation with grid current accepted (the flag AB2).
+    bool ab2() const { return ab2_; }
+
+protected:
+    bool applyFile(const std::optional<std::string>& bytes) override;
+    std::string fileContent() const override;
+
+private:
+    std::array<bool, 5> optionStates() const;
+    void setOptionStates(const std::array<bool, 5>& states);
+    void Option_Click(std::size_t index);
+
+    std::array<DisplayBox*, 10> labels_{};  // Text6
+    std::array<InputBox*, 10> fields_{};    // Text7
+    std::array<DisplayBox*, 10> units_{};   // Text10
+    QPushButton* calculate3_ = nullptr;
+    QPushButton* close3_ = nullptr;
+    QGroupBox* frame4_ = nullptr;
+    QGroupBox* frame5_ = nullptr;
+    std::array<OptionButton*, 5> options_{};  // Option1..Option5
+    bool ab2_ = false;
+};
+
+}  // namespace korvane

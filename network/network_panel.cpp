@@ -1,0 +1,143 @@
+#include "network/network_panel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QKeyEvent>
+#include <QStyle>
+
+#include "app/files.h"
+#include "feedback/feedback_file.h"
+#include "network/network_search.h"
+#include "network/xfmr_file.h"
+
+namespace korvane {
+
+ResultList::ResultList(const QString& name, QWidget* parent) : QListWidget(parent) {
+    setObjectName(name);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+QString ResultList::copyText() const {
+    const bool all = selectedItems().isEmpty();
+    QString text = heading_ + QLatin1Char('\n');
+    for (int row = 0; row < count(); ++row) {
+        const QListWidgetItem* it = item(row);
+        if (all || it->isSelected()) text += it->text() + QLatin1Char('\n');
+    }
+    return text;
+}
+
+void ResultList::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(copyText());
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+NetworkPanel::NetworkPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
+    : Panel(QStringLiteral("Frame2"), gPath, QLatin1String(kXfmrFileName), messages, parent) {
+    const std::array<const char*, 3> labelNames = {"TlbAr", "TlbRMin", "TLbRMax"};
+    const std::array<const char*, 3> fieldNames = {"TxtAr", "TxtRtMin", "TxtRtMax"};
+    const std::array<const char*, 3> unitNames = {"TUAr", "TURMin", "TURMax"};
+    const std::array<const char*, 3> designCaptions = {"Beta", "RtMi", "RtMa"};
+    const std::array<const char*, 3> unitTexts = {"", "Ohms", "Ohms"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        labels_[i] = new DisplayBox(QLatin1String(labelNames[i]), this, Qt::AlignRight);
+        labels_[i]->setText(QLatin1String(designCaptions[i]));
+        fields_[i] = new InputBox(QLatin1String(fieldNames[i]), this);
+        fields_[i]->setText(QStringLiteral("Text5"));
+        labels_[i]->setBuddyField(fields_[i]);
+        units_[i] = new DisplayBox(QLatin1String(unitNames[i]), this);
+        units_[i]->setText(QLatin1String(unitTexts[i]));
+        connect(fields_[i], &QLineEdit::returnPressed, this, &NetworkPanel::CmdCalc_Click);
+    }
+    cmdCalc_ = new QPushButton(QStringLiteral("Calculate"), this);
+    cmdCalc_->setObjectName(QStringLiteral("CmdCalc"));
+    close2_ = new QPushButton(QStringLiteral("Close"), this);
+    close2_->setObjectName(QStringLiteral("Close2"));
+    text16_ = new DisplayBox(QStringLiteral("Text16"), this);
+    text16_->setFont(FixedFont());
+    text16_->setText(QStringLiteral("Text4"));
+    lstOutput_ = new ResultList(QStringLiteral("LstOutput"), this);
+    lstOutput_->setFont(FixedFont());
+    lstOutput_->setAccessibleName(QStringLiteral("Feedback networks"));
+    check2_ = new StateCheckBox(QStringLiteral("Check2"),
+                                QStringLiteral("Use Feedback Factor from Global Feedback."),
+                                this);
+
+    setTabOrder(fields_[0], fields_[1]);
+    setTabOrder(fields_[1], fields_[2]);
+    setTabOrder(fields_[2], cmdCalc_);
+    setTabOrder(cmdCalc_, close2_);
+    setTabOrder(close2_, lstOutput_);
+    setTabOrder(lstOutput_, check2_);
+
+    connect(cmdCalc_, &QPushButton::clicked, this, &NetworkPanel::CmdCalc_Click);
+    connect(close2_, &QPushButton::clicked, this, &NetworkPanel::Close2_Click);
+}
+
+void NetworkPanel::layoutAndLabel(double sw, double sh, double dpi) {
+    const NetworkPanelLayout layout = NetworkPanelLayoutFor(sw, sh);
+    for (std::size_t i = 0; i < 3; ++i) {
+        Place(labels_[i], layout.rows[i].label, dpi);
+        Place(fields_[i], layout.rows[i].field, dpi);
+        Place(units_[i], layout.rows[i].unit, dpi);
+    }
+    Place(cmdCalc_, layout.cmdCalc, dpi);
+    Place(close2_, layout.close2, dpi);
+    Place(check2_, layout.check2, dpi);
+    Place(text16_, layout.text16, dpi);
+    Place(lstOutput_, layout.lstOutput, dpi);
+
+    // The heading starts where the list's item texts start, so that its
+    // columns stand over the list's.
+    text16_->setIndent(lstOutput_->frameWidth() +
+                       lstOutput_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
+                                                        lstOutput_) +
+                       1);
+    const QString heading = FromCore(NetworkHeading());
+    text16_->setText(heading);
+    lstOutput_->setHeading(heading);
+    labels_[0]->setCaption(QStringLiteral("Feedback Factor"));
+    labels_[1]->setCaption(QStringLiteral("Minimum Total Resistance"));
+    labels_[2]->setCaption(QStringLiteral("Maximum Total Resistance"));
+}
+
+bool NetworkPanel::applyFile(const std::optional<std::string>& bytes) {
+    const XfmrFileLoad load = LoadXfmrFile(bytes);
+    for (std::size_t i = 0; i < load.fields.size() && i < 3; ++i) {
+        fields_[i]->setText(FromCore(load.fields[i]));
+    }
+    if (!load.ok || !load.check2) return false;
+    check2_->setValue(*load.check2);
+    return true;
+}
+
+std::string NetworkPanel::fileContent() const {
+    return SaveXfmrFile(ToCore(fields_[0]->text()), ToCore(fields_[1]->text()),
+                        ToCore(fields_[2]->text()), check2_->value());
+}
+
+void NetworkPanel::CmdCalc_Click() {
+    const QString feedbackPath = gPath() + QLatin1String(kFeedbackFileName);
+    NetworkInput input;
+    input.txtAr = ToCore(fields_[0]->text());
+    input.txtRtMin = ToCore(fields_[1]->text());
+    input.txtRtMax = ToCore(fields_[2]->text());
+    input.check2 = check2_->value();
+    input.feedbackFile = ReadFileBytes(feedbackPath);
+    input.feedbackFileName = ToCore(QDir::toNativeSeparators(feedbackPath));
+
+    const NetworkOutcome outcome = NetworkCalculate(input);
+    if (outcome.txtAr) fields_[0]->setText(FromCore(*outcome.txtAr));
+    if (outcome.clearList) lstOutput_->clear();
+    for (const std::string& line : outcome.lines) lstOutput_->addItem(FromCore(line));
+    if (outcome.message) messages().showMessage(FromCore(*outcome.message));
+}
+
+void NetworkPanel::Close2_Click() { closeAndSave(); }
+
+}  // namespace korvane

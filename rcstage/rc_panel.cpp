@@ -1,0 +1,112 @@
+#include "rcstage/rc_panel.h"
+
+#include <vector>
+
+#include "rcstage/gain_file.h"
+#include "rcstage/rc_calc.h"
+
+namespace korvane {
+
+namespace {
+
+// The captions the window is built with, before an opening sets its own.
+const std::array<const char*, 10> kDesignCaptions = {
+    "Tube #", "rp", "Rb", "Rcf", "Rk", "Av RC", "Rb", "Rcf", "Av Want", "Add Rk"};
+
+QString Indexed(const char* name, std::size_t i) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+}
+
+}  // namespace
+
+RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
+    : Panel(QStringLiteral("Frame1"), gPath, QLatin1String(kGainFileName), messages, parent) {
+    const auto& units = RcStageUnits();
+    for (std::size_t i = 0; i < 10; ++i) {
+        labels_[i] = new DisplayBox(Indexed("Text2", i), this, Qt::AlignRight);
+        labels_[i]->setFont(SansFont());
+        labels_[i]->setText(QLatin1String(kDesignCaptions[i]));
+        fields_[i] = new InputBox(Indexed("Text3", i), this);
+        fields_[i]->setFont(SansFont());
+        fields_[i]->setText(QStringLiteral("Text3"));
+        labels_[i]->setBuddyField(fields_[i]);
+        units_[i] = new DisplayBox(Indexed("Text8", i), this);
+        units_[i]->setText(FromCore(units[i]));
+        connect(fields_[i], &QLineEdit::returnPressed, this, &RcPanel::Calculate1_Click);
+    }
+    check1_ = new StateCheckBox(QStringLiteral("Check1"),
+                                QStringLiteral("Tell me the gain with no bypass capacitor."), this);
+    close1_ = new QPushButton(QStringLiteral("Close"), this);
+    close1_->setObjectName(QStringLiteral("Close1"));
+    calculate1_ = new QPushButton(QStringLiteral("Calculate"), this);
+    calculate1_->setObjectName(QStringLiteral("Calculate1"));
+
+    for (std::size_t i = 0; i + 1 < 10; ++i) setTabOrder(fields_[i], fields_[i + 1]);
+    setTabOrder(fields_[9], calculate1_);
+    setTabOrder(calculate1_, close1_);
+    setTabOrder(close1_, check1_);
+
+    // `clicked` comes from the user only: setting the state from the file
+    // does not run the mode switch a second time.
+    connect(check1_, &QCheckBox::clicked, this, &RcPanel::Check1_Click);
+    connect(calculate1_, &QPushButton::clicked, this, &RcPanel::Calculate1_Click);
+    connect(close1_, &QPushButton::clicked, this, &RcPanel::Close1_Click);
+}
+
+void RcPanel::layoutAndLabel(double sw, double sh, double dpi) {
+    const RcPanelLayout layout = RcPanelLayoutFor(sw, sh);
+    for (std::size_t i = 0; i < 10; ++i) {
+        Place(labels_[i], layout.rows[i].label, dpi);
+        Place(fields_[i], layout.rows[i].field, dpi);
+        Place(units_[i], layout.rows[i].unit, dpi);
+    }
+    Place(calculate1_, layout.calculate1, dpi);
+    Place(close1_, layout.close1, dpi);
+    Place(check1_, layout.check1, dpi);
+    const auto& captions = RcStageLabels();
+    for (std::size_t i = 0; i < 10; ++i) labels_[i]->setCaption(FromCore(captions[i]));
+}
+
+bool RcPanel::applyFile(const std::optional<std::string>& bytes) {
+    const GainFileLoad load = LoadGainFile(bytes);
+    for (std::size_t i = 0; i < load.fields.size() && i < 10; ++i) {
+        fields_[i]->setText(FromCore(load.fields[i]));
+    }
+    if (!load.ok || !load.check) return false;
+    check1_->setValue(*load.check);
+    applyModeSwitch();
+    return true;
+}
+
+std::string RcPanel::fileContent() const {
+    std::array<std::string, 10> texts;
+    for (std::size_t i = 0; i < 10; ++i) texts[i] = ToCore(fields_[i]->text());
+    return SaveGainFile(texts, check1_->value());
+}
+
+void RcPanel::applyModeSwitch() {
+    const RcModeView view = RcModeSwitch(check1_->value());
+    if (view.label5) labels_[5]->setCaption(FromCore(*view.label5));
+    labels_[6]->setCaption(FromCore(view.label6));
+    units_[6]->setText(FromCore(view.unit6));
+    labels_[7]->setCaption(FromCore(view.label7));
+    units_[7]->setText(FromCore(view.unit7));
+    labels_[8]->setCaption(FromCore(view.label8));
+    labels_[9]->setCaption(FromCore(view.label9));
+    fields_[9]->setEnabled(view.field9Enabled);
+    units_[9]->setText(FromCore(view.unit9));
+}
+
+void RcPanel::Calculate1_Click() {
+    RcStageInput input;
+    for (std::size_t i = 0; i < 10; ++i) input.fields[i] = ToCore(fields_[i]->text());
+    input.check = check1_->value();
+    replay(RcStageCalculate(input), {fields_.begin(), fields_.end()},
+           {labels_.begin(), labels_.end()});
+}
+
+void RcPanel::Check1_Click() { applyModeSwitch(); }
+
+void RcPanel::Close1_Click() { closeAndSave(); }
+
+}  // namespace korvane

@@ -1,0 +1,41 @@
+#pragma once
+// The RC stage gain panel, Frame1: ten rows of caption, input and unit box,
+// Calculate, Close and the check box that switches between wanted-gain mode
+// and gain mode. Its inputs live in Korvane_Gain.dat.
+
+#include <QPushButton>
+#include <array>
+
+#include "app/panel.h"
+#include "app/widgets.h"
+
+namespace korvane {
+
+class RcPanel final : public Panel {
+    Q_OBJECT
+public:
+    RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent);
+
+    void layoutAndLabel(double sw, double sh, double dpi) override;
+    QWidget* firstField() const override { return fields_[0]; }
+
+    void Calculate1_Click();
+    void Check1_Click();
+    void Close1_Click();
+
+protected:
+    bool applyFile(const std::optional<std::string>& bytes) override;
+    std::string fileContent() const override;
+
+private:
+    void applyModeSwitch();
+
+    std::array<DisplayBox*, 10> labels_{};  // Text2
+    std::array<InputBox*, 10> fields_{};    // Text3
+    std::array<DisplayBox*, 10> units_{};   // Text8
+    StateCheckBox* check1_ = nullptr;
+    QPushButton* close1_ = nullptr;
+    QPushButton* calculate1_ = nullptr;
+};
+
+}  // namespace korvane

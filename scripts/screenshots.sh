@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb and writes screenshots of the home
+# window and of each panel after Calculate with the default inputs:
+#   docs/screenshots/home.png, rc_stage.png, global_feedback.png,
+#   feedback_network.png
+# The program runs from a fresh directory of its own, so it starts from the
+# default inputs files. The panels are driven with mouse clicks at their
+# buttons' places, computed from the window's size and the layout fractions.
+# Exits non-zero when the window does not come up or a step fails.
+#
+# Usage: scripts/screenshots.sh [path/to/korvane] [output directory]
+
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+program="${1:-$here/build/app/korvane}"
+outdir="${2:-$here/docs/screenshots}"
+
+for tool in Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || { echo "screenshots: $tool is not installed" >&2; exit 2; }
+done
+[[ -x "$program" ]] || { echo "screenshots: no program at $program" >&2; exit 2; }
+mkdir -p "$outdir"
+
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null || true
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display number of Xvfb's own choosing.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "screenshots: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+
+mkdir "$work/program"
+cp "$program" "$work/program/korvane"
+QT_QPA_PLATFORM=xcb "$work/program/korvane" >"$work/korvane.log" 2>&1 &
+app_pid=$!
+
+# Wait up to 20 s for the main window, giving up early if the program ends.
+wid=""
+for _ in $(seq 100); do
+    wid="$(xdotool search --onlyvisible --name '^Amplifier Design$' 2>/dev/null | head -n1 || true)"
+    [[ -n "$wid" ]] && break
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.2
+done
+if [[ -z "$wid" ]]; then
+    echo "screenshots: the main window did not come up" >&2
+    cat "$work/korvane.log" >&2
+    exit 1
+fi
+
+eval "$(xdotool getwindowgeometry --shell "$wid")"  # sets WIDTH and HEIGHT
+echo "screenshots: window $wid, ${WIDTH}x${HEIGHT}"
+
+settle() { sleep 0.7; }
+# Clicks at fractions of the client area (the centre of a control).
+click_at() {
+    local x y
+    x="$(awk -v w="$WIDTH" -v f="$1" 'BEGIN { printf "%d", w * f }')"
+    y="$(awk -v h="$HEIGHT" -v f="$2" 'BEGIN { printf "%d", h * f }')"
+    xdotool mousemove --window "$wid" "$x" "$y" click 1
+    settle
+}
+shot() {
+    import -window "$wid" "$outdir/$1.png"
+    echo "screenshots: wrote $outdir/$1.png"
+}
+alive() {
+    kill -0 "$app_pid" 2>/dev/null || { echo "screenshots: the program ended" >&2; exit 1; }
+}
+
+settle
+shot home
+
+# The selector buttons stand 0.3 W apart around the centre, 0.70 H to 0.80 H.
+select_rc=(0.20 0.75)
+select_feedback=(0.50 0.75)
+select_network=(0.80 0.75)
+
+# RC stage gain: Calculate1 at 0.05-0.25 SW, 0.87-0.97 SH; Close1 0.30-0.50 SW.
+click_at "${select_rc[@]}"
+click_at 0.15 0.92
+alive
+shot rc_stage
+click_at 0.40 0.92
+
+# Global feedback: Calculate3 at 0.02-0.22 SW, 0.05-0.15 SH; Close3 0.20-0.30 SH.
+# Its Close saves the feedback factor that the network panel takes up.
+click_at "${select_feedback[@]}"
+click_at 0.12 0.10
+alive
+shot global_feedback
+click_at 0.12 0.25
+
+# Feedback network: CmdCalc at 0.02-0.22 SW, 0.04-0.12 SH.
+click_at "${select_network[@]}"
+click_at 0.12 0.08
+alive
+shot feedback_network
+# Close2 at 0.02-0.22 SW, 0.14-0.22 SH, then the home state is back.
+click_at 0.12 0.18
+
+# End: 0.85 H to 0.95 H, centred.
+click_at 0.50 0.90
+for _ in $(seq 30); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app_pid" 2>/dev/null; then
+    echo "screenshots: the program did not end on End" >&2
+    exit 1
+fi
+app_pid=""
+echo "screenshots: done"
