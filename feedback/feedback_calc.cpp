@@ -60,7 +60,20 @@ constexpr const char* kGridDriveZero =
     "comes out as zero.";
 constexpr const char* kOpenLoopGainZero =
     "With these values the open-loop gain comes out as zero, so the feedback cannot "
-    "be calculated.  Check the 'Power Output' and the 'Speaker Impedance'.";
+    "be calculated.  Check the 'Power Output', the 'Speaker Impedance', the 'AC Grid "
+    "Driving Voltage' and the 'Gain of Driver/Inverter'.";
+constexpr const char* kDriveRange =
+    "The 'AC Grid Driving Voltage' and the 'DC Grid Bias Voltage (Check)' give a result "
+    "beyond the range of numbers the program can work with.  Check them for a misplaced "
+    "exponent.";
+constexpr const char* kGainRange =
+    "The open-loop gain (from the 'Power Output', the 'Speaker Impedance', the 'AC Grid "
+    "Driving Voltage' and the 'Gain of Driver/Inverter') comes out beyond the range of "
+    "numbers the program can work with.  Check these values for a misplaced exponent.";
+constexpr const char* kFeedbackRange =
+    "With this amount of feedback the results come out beyond the range of numbers the "
+    "program can work with.  Check the 'dB of Feedback' or the 'Feedback Factor' and the "
+    "'Gain of Driver/Inverter' for a misplaced exponent.";
 constexpr const char* kClosedLoopGainZero =
     "With these values the closed-loop gain comes out as zero, so the closed-loop "
     "input voltage cannot be calculated.";
@@ -144,6 +157,7 @@ FeedbackOutcome FeedbackCalculate(const FeedbackInput& input, const AskYesNo& as
 
     const double sqrt2 = std::sqrt(2.0);
     Checked c;
+    c.stage(kDriveRange);
 
     // Grid drive as the RMS voltage at one grid.
     double vrms = vg;
@@ -168,6 +182,7 @@ FeedbackOutcome FeedbackCalculate(const FeedbackInput& input, const AskYesNo& as
 
     // Output voltage at full power, the output stage's gain from one grid,
     // and the open-loop gain from the feedback point.
+    c.stage(kGainRange);
     const double vout = c.sqrt(c.mul(z, p), kPowerTimesLoadNegative);
     const double ao = c.div(vout, vrms, kGridDriveZero);
     const double a = c.mul(ao, ad);
@@ -177,6 +192,7 @@ FeedbackOutcome FeedbackCalculate(const FeedbackInput& input, const AskYesNo& as
     }
 
     // Everything is computed before the first result is written.
+    c.stage(kFeedbackRange);
     const double ln10 = std::log(10.0);
     double acl = 0;
     int resultField = 0;

@@ -5,14 +5,15 @@
 namespace korvane {
 
 const char* Checked::overflowWhy() {
-    return "These values cannot be calculated with: a result comes out too large "
-           "for the program's arithmetic.  Check the values for a misplaced exponent.";
+    return "These values cannot be calculated with: a result is beyond the range of "
+           "numbers the program can work with (too large, or too close to zero).  Check the "
+           "values for a misplaced exponent.";
 }
 
 double Checked::fail(const char* why) {
     if (!failed_) {
         failed_ = true;
-        why_ = why != nullptr ? why : overflowWhy();
+        why_ = why != nullptr ? why : stage_ != nullptr ? stage_ : overflowWhy();
     }
     return 0.0;
 }

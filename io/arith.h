@@ -20,7 +20,8 @@ namespace korvane {
 class Checked {
 public:
     // `zeroWhy` is the text kept when the divisor is zero; `why` the text
-    // kept for any other fault of the operation (defaults to overflowWhy()).
+    // kept for any other fault of the operation (defaults to the stage's
+    // text, else overflowWhy()).
     double add(double a, double b, const char* why = nullptr);
     double sub(double a, double b, const char* why = nullptr);
     double mul(double a, double b, const char* why = nullptr);
@@ -32,10 +33,15 @@ public:
     // Checks a value read from a field or computed elsewhere.
     double finite(double a, const char* why = nullptr);
 
+    // The text kept for a fault of the operations that follow when they
+    // bring none of their own: it names the values of the stage at hand.
+    void stage(const char* rangeWhy) { stage_ = rangeWhy; }
+
     bool failed() const { return failed_; }
     const std::string& why() const { return why_; }
 
-    // The text for a result too large (or undefined) for the calculation.
+    // The text for a result beyond the range of the arithmetic, when no
+    // stage names its values.
     static const char* overflowWhy();
 
 private:
@@ -44,6 +50,7 @@ private:
 
     bool failed_ = false;
     std::string why_;
+    const char* stage_ = nullptr;
 };
 
 }  // namespace korvane

@@ -55,6 +55,24 @@ constexpr const char* kReciprocalsEqual =
     "The cathode resistance that the 'Wanted Gain' needs is so close to the 'Cathode "
     "Resistor' that the resistor to add in parallel cannot be calculated.";
 
+// Results beyond the range of the arithmetic, by the stage of the
+// calculation they come from.
+constexpr const char* kTableRange =
+    "The table's values ('Plate resistance', the table's resistors and its gain) give a "
+    "result beyond the range of numbers the program can work with.  Check them for a "
+    "misplaced exponent.";
+constexpr const char* kYourRange =
+    "Your 'Plate Load Resistor' and 'Following Stage Grid Resistor' give a result beyond "
+    "the range of numbers the program can work with.  Check them for a misplaced exponent.";
+constexpr const char* kGainRange =
+    "The gain with no bypass capacitor comes out beyond the range of numbers the program "
+    "can work with.  Check the 'Cathode Resistor' and the other values for a misplaced "
+    "exponent.";
+constexpr const char* kAddRange =
+    "The resistor to add for the 'Wanted Gain' comes out beyond the range of numbers the "
+    "program can work with.  Check the 'Wanted Gain', the 'Cathode Resistor' and the other "
+    "values for a misplaced exponent.";
+
 // The rows whose values the calculation reads, for a value too large to
 // calculate with.
 std::string TooLarge(int row) {
@@ -148,10 +166,12 @@ Outcome RcStageCalculate(const RcStageInput& input) {
     // Each operation is its own statement so that the first fault is the
     // one that happens first.
     Checked c;
+    c.stage(kTableRange);
     const double rbRcf = c.mul(rcf, rb);
     const double rac = c.div(rbRcf, c.add(rcf, rb), kTableParallelZero);
     const double rpRac = c.add(rp, rac);
     const double mu = c.div(c.mul(rpRac, avRC), rac, kTableParallelZero);
+    c.stage(kYourRange);
     const double rbRcfY = c.mul(rbY, rcfY);
     const double racY = c.div(rbRcfY, c.add(rbY, rcfY), kYourParallelZero);
     if (c.failed()) {
@@ -160,6 +180,7 @@ Outcome RcStageCalculate(const RcStageInput& input) {
     }
 
     if (input.check == kCheckSet) {
+        c.stage(kGainRange);
         const double muRacY = c.mul(mu, racY);
         const double muRk = c.mul(c.add(mu, 1.0), rk);
         const double rpRacY = c.add(rp, racY);
@@ -182,6 +203,7 @@ Outcome RcStageCalculate(const RcStageInput& input) {
         return out;
     }
 
+    c.stage(kAddRange);
     const double muRacY = c.mul(mu, racY);
     const double loss = c.mul(c.add(rp, racY), avWant);
     const double numerator = c.sub(muRacY, loss);

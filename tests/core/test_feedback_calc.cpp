@@ -44,9 +44,17 @@ const std::string kExplanation =
     "is the peak voltage applied to the grid of one of the output tubes.  This value must not "
     "exceed the DC Bias voltage.  The Peak Grid-to-Grid voltage is the peak voltage between the "
     "grids of the two output tubes.  This value must not exceed twice the DC Bias voltage.";
-const std::string kOverflow =
-    "These values cannot be calculated with: a result comes out too large for the program's "
-    "arithmetic.  Check the values for a misplaced exponent.";
+const std::string kDriveRange =
+    "The 'AC Grid Driving Voltage' and the 'DC Grid Bias Voltage (Check)' give a result beyond "
+    "the range of numbers the program can work with.  Check them for a misplaced exponent.";
+const std::string kFeedbackRange =
+    "With this amount of feedback the results come out beyond the range of numbers the "
+    "program can work with.  Check the 'dB of Feedback' or the 'Feedback Factor' and the "
+    "'Gain of Driver/Inverter' for a misplaced exponent.";
+const std::string kOpenLoopZero =
+    "With these values the open-loop gain comes out as zero, so the feedback cannot be "
+    "calculated.  Check the 'Power Output', the 'Speaker Impedance', the 'AC Grid Driving "
+    "Voltage' and the 'Gain of Driver/Inverter'.";
 
 enum Drive { kRms, kPeak, kGridToGrid };
 enum Mode { kDb, kFactor };
@@ -179,23 +187,21 @@ TEST(FeedbackCalculate, Faults) {
              {Message("The 'dB of Feedback' is too large to calculate with (more than about "
                       "6165 dB).")}},
             {"Z x P underflows: open-loop gain zero", {{1, "1e-200"}, {2, "1e-200"}}, kDb, kPeak,
-             {Message("With these values the open-loop gain comes out as zero, so the feedback "
-                      "cannot be calculated.  Check the 'Power Output' and the 'Speaker "
-                      "Impedance'.")}},
+             {Message(kOpenLoopZero)}},
             {"Z x P underflows, factor mode", {{1, "1e-200"}, {2, "1e-200"}, {6, ".5"}}, kFactor,
              kPeak,
-             {Message("With these values the open-loop gain comes out as zero, so the feedback "
-                      "cannot be calculated.  Check the 'Power Output' and the 'Speaker "
-                      "Impedance'.")}},
+             {Message(kOpenLoopZero)}},
+            {"open-loop gain underflows through the drive and the driver gain",
+             {{3, "1e300"}, {4, "1e300"}, {5, "1e-30"}}, kDb, kPeak, {Message(kOpenLoopZero)}},
             {"grid drive underflows to zero", {{3, "5e-324"}}, kDb, kGridToGrid,
              {Message("The 'AC Grid Driving Voltage' is too small to calculate with: the grid "
                       "drive comes out as zero.")}},
             {"overflow of the headroom, before any question", {{3, "1e10"}, {4, "1e-300"}}, kDb,
-             kRms, {Message(kOverflow)}},
+             kRms, {Message(kDriveRange)}},
             // Vout 1e-150, Ao 6.3e-152, k 1e160: B = 1.6e301 stays finite, Admin 1.6e311 not.
             {"overflow of the minimum gain", {{1, "1e-300"}, {2, "1"}, {5, "1e10"}, {7, "3200"}},
              kDb, kPeak,
-             {Message(kOverflow)}},
+             {Message(kFeedbackRange)}},
             {"Ad too large for a double", {{5, "1e999"}}, kDb, kPeak,
              {Message("The value of 'Gain of Driver/Inverter' is too large a number to "
                       "calculate with.")}},

@@ -123,9 +123,14 @@ TEST(RcStageCalculate, HelpMessages) {
 }
 
 TEST(RcStageCalculate, FaultsWriteNoResult) {
-    const std::string overflow =
-        "These values cannot be calculated with: a result comes out too large for the "
-        "program's arithmetic.  Check the values for a misplaced exponent.";
+    const std::string tableRange =
+        "The table's values ('Plate resistance', the table's resistors and its gain) give a "
+        "result beyond the range of numbers the program can work with.  Check them for a "
+        "misplaced exponent.";
+    const std::string addRange =
+        "The resistor to add for the 'Wanted Gain' comes out beyond the range of numbers the "
+        "program can work with.  Check the 'Wanted Gain', the 'Cathode Resistor' and the other "
+        "values for a misplaced exponent.";
     const std::string tableZero =
         "The table's 'Plate Load Resistor' and 'Following Stage Grid Resistor' add up to zero "
         "(or their parallel resistance comes out as zero), so the stage's load cannot be "
@@ -168,11 +173,11 @@ TEST(RcStageCalculate, FaultsWriteNoResult) {
              {{1, "1"}, {2, "2"}, {3, "2"}, {4, "1.9375000000000002"}, {5, "31.5"}, {6, "2"},
               {7, "2"}, {8, ".5"}},
              kCheckClear, {Message(reciprocals)}},
-            {"overflow of Rb x Rcf", {{2, "1e200"}, {3, "1e200"}}, kCheckClear, {Message(overflow)}},
+            {"overflow of Rb x Rcf", {{2, "1e200"}, {3, "1e200"}}, kCheckClear, {Message(tableRange)}},
             // RkNeed is about 4.9e307 with RacY 5e7 and a wanted gain of 1e-300.
             {"overflow in RkNeed - Rk",
              {{4, "-1.7e308"}, {6, "1e8"}, {7, "1e8"}, {8, "1e-300"}}, kCheckClear,
-             {Message(overflow)}},
+             {Message(addRange)}},
             {"rp too large for a double", {{1, "1e999"}}, kCheckClear,
              {Message("The value of 'Plate resistance (Tube Data)' is too large a number to "
                       "calculate with.")}},
