@@ -48,6 +48,12 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
     frame1_ = new RcPanel(gPath_, *messages_, this);
     frame2_ = new NetworkPanel(gPath_, *messages_, this);
     frame3_ = new FeedbackPanel(gPath_, *messages_, this);
+    home_ = {endP_, select1_[0], select1_[1], select1_[2], text1_};
+    for (std::size_t i = 0; i < home_.size(); ++i) homeFocus_[i] = home_[i]->focusPolicy();
+    for (Panel* panel : {static_cast<Panel*>(frame1_), static_cast<Panel*>(frame2_),
+                         static_cast<Panel*>(frame3_)}) {
+        connect(panel, &Panel::closed, this, &MainWindow::coverHome);
+    }
 
     setTabOrder(endP_, select1_[0]);
     setTabOrder(select1_[0], select1_[2]);
@@ -123,12 +129,22 @@ void MainWindow::Select1_Click(int index) {
     panel->show();
     Place(panel, TwipsRect{0, 0, sw, sh}, dpi());
     panel->raise();
+    coverHome();
     panel->layoutAndLabel(sw, sh, dpi());
     if (!panel->readStep()) {
         messages_->showMessage(QLatin1String(kReadFailureText));
         return;
     }
     panel->firstField()->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::coverHome() {
+    const bool covered = frame1_->isVisible() || frame2_->isVisible() || frame3_->isVisible();
+    for (std::size_t i = 0; i < home_.size(); ++i) {
+        home_[i]->setFocusPolicy(covered ? Qt::NoFocus : homeFocus_[i]);
+        // The selector button just clicked gives up the focus it took.
+        if (covered && home_[i]->hasFocus()) home_[i]->clearFocus();
+    }
 }
 
 void MainWindow::EndP_Click() {
@@ -140,7 +156,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!ending_) {
         for (Panel* panel : {static_cast<Panel*>(frame1_), static_cast<Panel*>(frame3_),
                              static_cast<Panel*>(frame2_)}) {
-            if (panel->isVisible() && !panel->closeAndSave()) {
+            // A panel that cannot save says why; the user may still end
+            // the program, knowing its inputs are lost.
+            if (panel->isVisible() && !panel->closeAndSave() &&
+                !messages_->askYesNo(QLatin1String(kEndWithoutSavingText))) {
                 event->ignore();
                 return;
             }

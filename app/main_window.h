@@ -40,6 +40,9 @@ protected:
 
 private:
     void Form_Load();
+    // While a panel covers the home controls they take no keyboard focus, so
+    // that Tab never lands on a button nobody can see.
+    void coverHome();
     void writeMissingDefaults();
     double dpi() const;
     // The client width and height in whole twips.
@@ -54,6 +57,8 @@ private:
     QPushButton* endP_ = nullptr;
     std::array<QPushButton*, 3> select1_{};
     QPlainTextEdit* text1_ = nullptr;
+    std::array<QWidget*, 5> home_{};
+    std::array<Qt::FocusPolicy, 5> homeFocus_{};
     RcPanel* frame1_ = nullptr;
     NetworkPanel* frame2_ = nullptr;
     FeedbackPanel* frame3_ = nullptr;

@@ -24,6 +24,7 @@ bool Panel::closeAndSave() {
         return false;
     }
     hide();
+    emit closed();
     return true;
 }
 

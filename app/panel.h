@@ -19,6 +19,10 @@ class DisplayBox;
 
 // The message of a panel whose file cannot be read.
 inline constexpr const char* kReadFailureText = "File not found or not right.";
+// Asked when closing the window and a panel's inputs could not be saved.
+inline constexpr const char* kEndWithoutSavingText =
+    "The inputs of this calculator could not be saved.\r\n\r\n"
+    "End the program anyway and lose them?";
 
 class Panel : public QFrame {
     Q_OBJECT
@@ -40,6 +44,10 @@ public:
     bool closeAndSave();
 
     QString filePath() const { return gPath_ + fileName_; }
+
+signals:
+    // The Close button's save succeeded and the panel is hidden.
+    void closed();
 
 protected:
     // Applies the file's bytes (nothing when it could not be opened);

@@ -85,7 +85,9 @@ void DisplayBox::setBuddyField(QWidget* field) {
 
 void DisplayBox::setCaption(const QString& caption) {
     setText(caption);
-    if (field_) field_->setAccessibleName(caption);
+    // An empty caption (the RC stage's gain mode empties some) leaves the
+    // box its last name: it still takes input.
+    if (field_ && !caption.isEmpty()) field_->setAccessibleName(caption);
 }
 
 StateCheckBox::StateCheckBox(const QString& name, const QString& caption, QWidget* parent)

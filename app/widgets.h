@@ -46,7 +46,7 @@ private:
 
 // A caption or unit box: text set by the program only, button-face
 // background, no focus. Setting a caption also names its input box for
-// screen readers.
+// screen readers (an empty caption keeps the name it had).
 class DisplayBox : public QLabel {
     Q_OBJECT
 public:

@@ -129,13 +129,19 @@ void NetworkPanel::CmdCalc_Click() {
     input.txtRtMax = ToCore(fields_[2]->text());
     input.check2 = check2_->value();
     input.feedbackFile = ReadFileBytes(feedbackPath);
-    input.feedbackFileName = ToCore(QDir::toNativeSeparators(feedbackPath));
+    // The path goes into the message as the interface's own text, so that
+    // any character of it shows.
+    input.feedbackFileName = "%1";
 
     const NetworkOutcome outcome = NetworkCalculate(input);
     if (outcome.txtAr) fields_[0]->setText(FromCore(*outcome.txtAr));
     if (outcome.clearList) lstOutput_->clear();
     for (const std::string& line : outcome.lines) lstOutput_->addItem(FromCore(line));
-    if (outcome.message) messages().showMessage(FromCore(*outcome.message));
+    if (outcome.message) {
+        QString text = FromCore(*outcome.message);
+        if (outcome.feedbackFileUnreadable) text = text.arg(QDir::toNativeSeparators(feedbackPath));
+        messages().showMessage(text);
+    }
 }
 
 void NetworkPanel::Close2_Click() { closeAndSave(); }

@@ -242,6 +242,7 @@ NetworkOutcome NetworkCalculate(const NetworkInput& input) {
     if (items.size() < 7) {
         out.clearList = true;
         out.fault = true;
+        out.feedbackFileUnreadable = true;
         out.message = "The Global Feedback inputs file could not be read, or it holds fewer than 7 "
                       "lines:\r\n" +
                       input.feedbackFileName +

@@ -50,7 +50,8 @@ struct NetworkInput {
     int check2 = 1;
     // Korvane_Feedback.dat's content, or nothing when it could not be read.
     std::optional<std::string> feedbackFile;
-    // How to name that file in a message (its full path).
+    // How to name that file in a message (its full path; a panel whose path
+    // Windows-1252 cannot hold passes a placeholder and fills it in itself).
     std::string feedbackFileName;
 };
 
@@ -63,6 +64,9 @@ struct NetworkOutcome {
     // feedback file is missing or short, or the values give an arithmetic
     // fault), rather than an input the user is asked to correct.
     bool fault = false;
+    // The message is about a missing or short feedback file (and holds
+    // NetworkInput::feedbackFileName).
+    bool feedbackFileUnreadable = false;
 };
 
 // The whole press: reads items 1 to 7 of the feedback file (power output,

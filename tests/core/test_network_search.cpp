@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <optional>
 #include <string>
@@ -19,6 +21,8 @@ struct OhmsCase {
     double r;
     const char* text;
 };
+// Names the case in test listings.
+void PrintTo(const OhmsCase& c, std::ostream* os) { *os << c.r; }
 
 class COhmsExamples : public ::testing::TestWithParam<OhmsCase> {};
 
@@ -95,6 +99,8 @@ struct RowField {
     std::size_t column;  // where the field starts in the line
     const char* text;
 };
+// Names the case in test listings.
+void PrintTo(const RowField& c, std::ostream* os) { *os << "row " << c.row << " column " << c.column; }
 
 class WorkedExampleFields : public ::testing::TestWithParam<RowField> {};
 
@@ -147,6 +153,8 @@ struct ErrorCase {
     double rtMin;
     const char* errorText;  // in columns 21 to 27
 };
+// Names the case in test listings.
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << "B " << c.bw << " RtMin " << c.rtMin; }
 
 class ErrorColumn : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -183,6 +191,8 @@ struct WalkCase {
     double rtMin, rtMax;
     std::size_t rows;
 };
+// Names the case in test listings.
+void PrintTo(const WalkCase& c, std::ostream* os) { *os << "RtMin " << c.rtMin << " RtMax " << c.rtMax; }
 
 class TenMegohmTop : public ::testing::TestWithParam<WalkCase> {};
 
@@ -208,6 +218,8 @@ struct SearchFault {
     double bw, rtMin, rtMax, vout;
     const char* mentions;  // the message names the values
 };
+// Names the case in test listings.
+void PrintTo(const SearchFault& c, std::ostream* os) { *os << c.name; }
 
 class SearchFaults : public ::testing::TestWithParam<SearchFault> {};
 
@@ -323,6 +335,8 @@ struct Validation {
     int check2;
     const char* message;
 };
+// Names the case in test listings.
+void PrintTo(const Validation& c, std::ostream* os) { *os << "factor \"" << c.ar << "\" RtMin \"" << c.rtMin << "\" RtMax \"" << c.rtMax << "\" Check2 " << c.check2; }
 
 class NetworkValidation : public ::testing::TestWithParam<Validation> {};
 
@@ -366,6 +380,8 @@ struct FileCase {
     const char* name;
     std::optional<std::string> bytes;
 };
+// Names the case in test listings.
+void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 
 class FeedbackFileMissing : public ::testing::TestWithParam<FileCase> {};
 
@@ -405,6 +421,8 @@ struct CalcFault {
     std::string feedback;
     const char* mentions;
 };
+// Names the case in test listings.
+void PrintTo(const CalcFault& c, std::ostream* os) { *os << c.name; }
 
 class NetworkCalculateFaults : public ::testing::TestWithParam<CalcFault> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <random>
 #include <string>
@@ -17,6 +19,8 @@ struct SnapCase {
     double out;
     const char* text;
 };
+// Names the case in test listings.
+void PrintTo(const SnapCase& c, std::ostream* os) { *os << c.in; }
 
 class StandardValueExamples : public ::testing::TestWithParam<SnapCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +32,8 @@ struct LoadCase {
     std::optional<int> check2;
     bool ok;
 };
+// Names the case in test listings.
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
 
 class XfmrLoads : public ::testing::TestWithParam<LoadCase> {};
 
@@ -71,6 +75,8 @@ struct RoundTrip {
     std::string txtAr, txtRtMin, txtRtMax;
     int check2;
 };
+// Names the case in test listings.
+void PrintTo(const RoundTrip& c, std::ostream* os) { *os << "\"" << c.txtAr << "\" \"" << c.txtRtMin << "\" \"" << c.txtRtMax << "\" " << c.check2; }
 
 class XfmrRoundTrips : public ::testing::TestWithParam<RoundTrip> {};
 

@@ -152,11 +152,44 @@ private slots:
         app.click("Select1(0)");
         QTest::keyClicks(app("Text3(0)"), "6SN7");
         dir.blockWithDirectory("Korvane_Gain.dat");
+        app.messages.answers = {false};  // keep the program open
         QVERIFY(!app.window->close());
         QCOMPARE(app.messages.shown.size(), 1);
         QVERIFY(app.messages.shown[0].contains(dir.path("Korvane_Gain.dat")));
+        QCOMPARE(app.messages.questions,
+                 QStringList{"The inputs of this calculator could not be saved.\r\n\r\n"
+                             "End the program anyway and lose them?"});
         QVERIFY(app("Frame1")->isVisible());
         QCOMPARE(app.operator()<QLineEdit>("Text3(0)")->text(), QString("6SN7"));
+
+        // A save that keeps failing does not trap the user.
+        app.messages.answers = {true};
+        QVERIFY(app.window->close());
+        QCOMPARE(app.messages.shown.size(), 2);
+    }
+
+    // Tab never lands on the home controls that an open panel covers, and
+    // they take the focus again once the panel is closed.
+    void tabStaysInTheOpenPanel() {
+        ProgramDir dir;
+        Started app(dir);
+        const QStringList home = {"EndP", "Select1(0)", "Select1(1)", "Select1(2)", "Text1"};
+        app.click("Select1(0)");
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(app("Frame1")->isAncestorOf(QApplication::focusWidget()),
+                     qPrintable(QApplication::focusWidget()->objectName()));
+        }
+        app.click("Close1");
+        for (const QString& name : home) QVERIFY(app(name)->focusPolicy() != Qt::NoFocus);
+
+        // A read failure leaves the focus out of the panel, but not on a
+        // covered selector button that Space would press again.
+        dir.remove("Korvane_Xfmr.dat");
+        app("Select1(2)")->setFocus();
+        app.click("Select1(2)");
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus == nullptr || !home.contains(focus->objectName()));
     }
 
     void theWindowIsCentredInTheScreensRoom() {

@@ -90,6 +90,22 @@ private slots:
         QCOMPARE(app.list()->count(), 0);
         QCOMPARE(app.messages.shown.size(), 1);
         QVERIFY(app.messages.shown[0].contains(dir.path("Korvane_Feedback.dat")));
+        QVERIFY(app.messages.shown[0].contains("Open the Global Feedback panel and close it"));
+    }
+
+    // The path is shown as it is, also with characters beyond Windows-1252.
+    void theMissingFileIsNamedWhateverItsDirectory() {
+        ProgramDir dir;
+        const QString gPath = dir.path(QString::fromUtf8("\xd0\x96\xd0\xb4 \xe2\x84\xa6/"));
+        QVERIFY(QDir().mkpath(gPath));
+        RecordingMessages messages;
+        MainWindow window(gPath, &messages);
+        QFile::remove(gPath + "Korvane_Feedback.dat");
+        QTest::mouseClick(Control(&window, "Select1(2)"), Qt::LeftButton);
+        QTest::mouseClick(Control(&window, "CmdCalc"), Qt::LeftButton);
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY2(messages.shown[0].contains(gPath + "Korvane_Feedback.dat"),
+                 qPrintable(messages.shown[0]));
     }
 
     void ctrlCCopiesRowsWithTheHeading() {

@@ -104,6 +104,10 @@ private slots:
             QCOMPARE(app.unit(i), QString());
         }
         QVERIFY(!app.field(9)->isEnabled());
+        // Fields 6 and 7 still take input: a screen reader still names them.
+        QCOMPARE(app.field(6)->accessibleName(), QString("Plate Load Resistor (Your Value)"));
+        QCOMPARE(app.field(7)->accessibleName(),
+                 QString("Following Stage Grid Resistor (Your Value)"));
         app.click("Check1");  // back: every text as it was, captions restored
         QCOMPARE(app.label(6), QString("Plate Load Resistor (Your Value)"));
         QCOMPARE(app.unit(9), QString("Ohms"));
