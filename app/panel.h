@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "app/widgets.h"
 
 namespace korvane {
 
 struct Outcome;
-class InputBox;
-class DisplayBox;
 
 // The message of a panel whose file cannot be read.
 inline constexpr const char* kReadFailureText = "File not found or not right.";
@@ -59,6 +58,17 @@ protected:
     // Shows a calculation's effects in order.
     void replay(const Outcome& outcome, const std::vector<InputBox*>& fields,
                 const std::vector<DisplayBox*>& labels);
+
+    // Places each row's caption, input and unit box.
+    template <class Rows, class Labels, class Fields, class Units>
+    static void placeRows(const Rows& rows, const Labels& labels, const Fields& fields,
+                          const Units& units, double dpi) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            Place(labels[i], rows[i].label, dpi);
+            Place(fields[i], rows[i].field, dpi);
+            Place(units[i], rows[i].unit, dpi);
+        }
+    }
 
     MessageSink& messages() { return messages_; }
     const QString& gPath() const { return gPath_; }

@@ -69,11 +69,7 @@ FeedbackPanel::FeedbackPanel(const QString& gPath, MessageSink& messages, QWidge
 
 void FeedbackPanel::layoutAndLabel(double sw, double sh, double dpi) {
     const FeedbackPanelLayout layout = FeedbackPanelLayoutFor(sw, sh);
-    for (std::size_t i = 0; i < 10; ++i) {
-        Place(labels_[i], layout.rows[i].label, dpi);
-        Place(fields_[i], layout.rows[i].field, dpi);
-        Place(units_[i], layout.rows[i].unit, dpi);
-    }
+    placeRows(layout.rows, labels_, fields_, units_, dpi);
     Place(calculate3_, layout.calculate3, dpi);
     Place(close3_, layout.close3, dpi);
     Place(frame4_, layout.frame4, dpi);

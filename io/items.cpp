@@ -88,6 +88,15 @@ std::optional<std::string> ItemReader::next() {
     return item;
 }
 
+bool ItemReader::readTexts(std::size_t n, std::vector<std::string>& out) {
+    for (std::size_t i = 0; i < n; ++i) {
+        auto item = next();
+        if (!item) return false;
+        out.push_back(std::move(*item));
+    }
+    return true;
+}
+
 std::vector<std::string> ReadItems(std::string_view bytes) {
     std::vector<std::string> items;
     ItemReader reader(bytes);

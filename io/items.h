@@ -28,6 +28,10 @@ public:
     // end is a read failure for every caller).
     std::optional<std::string> next();
 
+    // Reads up to `n` items onto the end of `out`; false when the data
+    // ended first (the items read so far stay in `out`).
+    bool readTexts(std::size_t n, std::vector<std::string>& out);
+
 private:
     std::string_view data_;
     std::size_t pos_ = 0;

@@ -81,11 +81,7 @@ NetworkPanel::NetworkPanel(const QString& gPath, MessageSink& messages, QWidget*
 
 void NetworkPanel::layoutAndLabel(double sw, double sh, double dpi) {
     const NetworkPanelLayout layout = NetworkPanelLayoutFor(sw, sh);
-    for (std::size_t i = 0; i < 3; ++i) {
-        Place(labels_[i], layout.rows[i].label, dpi);
-        Place(fields_[i], layout.rows[i].field, dpi);
-        Place(units_[i], layout.rows[i].unit, dpi);
-    }
+    placeRows(layout.rows, labels_, fields_, units_, dpi);
     Place(cmdCalc_, layout.cmdCalc, dpi);
     Place(close2_, layout.close2, dpi);
     Place(check2_, layout.check2, dpi);

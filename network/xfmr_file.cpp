@@ -9,11 +9,7 @@ XfmrFileLoad LoadXfmrFile(const std::optional<std::string>& bytes) {
     XfmrFileLoad load;
     if (!bytes) return load;
     ItemReader reader(*bytes);
-    for (int i = 0; i < 3; ++i) {
-        auto item = reader.next();
-        if (!item) return load;
-        load.fields.push_back(std::move(*item));
-    }
+    if (!reader.readTexts(3, load.fields)) return load;
     const auto item = reader.next();
     if (!item) return load;
     load.check2 = CheckBoxValue(*item);

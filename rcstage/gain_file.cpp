@@ -1,6 +1,5 @@
 #include "rcstage/gain_file.h"
 
-#include <utility>
 
 #include "io/items.h"
 
@@ -10,11 +9,7 @@ GainFileLoad LoadGainFile(const std::optional<std::string>& bytes) {
     GainFileLoad load;
     if (!bytes) return load;
     ItemReader reader(*bytes);
-    for (int i = 0; i < 10; ++i) {
-        auto item = reader.next();
-        if (!item) return load;
-        load.fields.push_back(std::move(*item));
-    }
+    if (!reader.readTexts(10, load.fields)) return load;
     const auto item = reader.next();
     if (!item) return load;
     load.check = CheckBoxValue(*item);

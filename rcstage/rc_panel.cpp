@@ -55,11 +55,7 @@ RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
 
 void RcPanel::layoutAndLabel(double sw, double sh, double dpi) {
     const RcPanelLayout layout = RcPanelLayoutFor(sw, sh);
-    for (std::size_t i = 0; i < 10; ++i) {
-        Place(labels_[i], layout.rows[i].label, dpi);
-        Place(fields_[i], layout.rows[i].field, dpi);
-        Place(units_[i], layout.rows[i].unit, dpi);
-    }
+    placeRows(layout.rows, labels_, fields_, units_, dpi);
     Place(calculate1_, layout.calculate1, dpi);
     Place(close1_, layout.close1, dpi);
     Place(check1_, layout.check1, dpi);
