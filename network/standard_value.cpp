@@ -61,6 +61,14 @@ std::string StandardValue(double& r) {
     if (r == 0.0) return {};
     const auto& table = StandardValueTable();
 
+    // Below zero both relative errors are negative and the upper one is
+    // the smaller, so 1 ohm is chosen. Taken first because far below zero
+    // (from about -9e15) both errors round to -1 and would tie.
+    if (r < 0.0) {
+        r = table[1];
+        return Texts()[1];
+    }
+
     // At or above the ceiling the upper error is the smaller one, so 10 MOhm
     // is chosen. Taken first because far above the ceiling (from about
     // 2e22) both differences round to the same double and would tie.

@@ -466,5 +466,14 @@ TEST(NetworkCalculate, NegativeResistancesPassValidation) {
     EXPECT_EQ(out.lines[0].substr(0, 7), "1      ");
 }
 
+TEST(NetworkCalculate, AVeryNegativeMinimumStillStartsAtOneOhm) {
+    // R1lo is about -6e16, far below where the relative errors of its
+    // neighbours stop telling them apart.
+    const NetworkOutcome out = NetworkCalculate(Press("393.4e-3", "-1e17", "5", 0));
+    EXPECT_FALSE(out.message.has_value());
+    ASSERT_EQ(out.lines.size(), 12u);
+    EXPECT_EQ(out.lines[0].substr(0, 7), "1      ");
+}
+
 }  // namespace
 }  // namespace korvane

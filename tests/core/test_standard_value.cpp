@@ -49,6 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
         SnapCase{0.5, 0, "0 "},                 // the mean of 0 and 1
         SnapCase{0.7, 1, "1 "},
         SnapCase{-50, 1, "1 "},                 // negative errors: the upper is smaller
+        SnapCase{-9.5e15, 1, "1 "},             // both errors round to -1 up here
+        SnapCase{-1e300, 1, "1 "},
+        SnapCase{-5e-324, 1, "1 "},             // the smallest negative double
         SnapCase{2000, 2000, "2 k"},            // no ".0"
         SnapCase{1.04, 1, "1 "},
         SnapCase{3300, 3300, "3.3 k"},
