@@ -2,9 +2,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvane {
 
@@ -16,7 +22,67 @@ bool CanCreateFilesIn(const QString& dir) {
     return probe.open();
 }
 
+ssize_t RealWrite(int fd, const void* data, size_t size) { return ::write(fd, data, size); }
+int RealFsync(int fd) { return ::fsync(fd); }
+int RealRename(const char* from, const char* to) { return ::rename(from, to); }
+
+QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Writes every byte, going on after a short write or an interruption.
+// False, with errno set, at the first failure; a write that takes nothing
+// counts as a full disk.
+bool WriteAll(int fd, const std::string& bytes) {
+    const char* data = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = SaveCalls().write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The permissions of the file being replaced, or those a newly created
+// file would get.
+mode_t NewFileMode(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Syncs the folder that holds `target`, so that a rename into it survives
+// a power loss. A filesystem that cannot sync a folder says EINVAL: there
+// is nothing more to do there.
+bool SyncFolder(const std::string& target) {
+    const auto slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".")
+                             : slash == 0                 ? std::string("/")
+                                                          : target.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = SaveCalls().fsync(fd) == 0 || errno == EINVAL;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return synced;
+}
+
 }  // namespace
+
+SaveSystemCalls& SaveCalls() {
+    static SaveSystemCalls calls{&RealWrite, &RealFsync, &RealRename};
+    return calls;
+}
 
 QString ProgramPath(const QString& programDir) {
     QString dir = programDir;
@@ -43,16 +109,46 @@ std::optional<std::string> ReadFileBytes(const QString& path) {
 }
 
 std::optional<QString> SaveFileBytes(const QString& path, const std::string& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
+    const QFileInfo info(path);
+    const std::string target =
+        QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : path).toStdString();
+
+    std::string temporary = target + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return Reason(errno);
+
+    // Every step up to the rename: on a failure the new file goes, and the
+    // old one was never touched.
+    int error = 0;
+    if (::fchmod(fd, NewFileMode(target)) != 0 || !WriteAll(fd, bytes) ||
+        SaveCalls().fsync(fd) != 0) {
+        error = errno;
     }
-    if (!file.commit()) return file.errorString();
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && SaveCalls().rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return Reason(error);
+    }
+    if (!SyncFolder(target)) return Reason(errno);
     return std::nullopt;
+}
+
+QStringList RemoveLeftoverSaves(const QString& dir, const QStringList& names) {
+    QStringList escaped;
+    for (const QString& name : names) escaped << QRegularExpression::escape(name);
+    const QRegularExpression leftover(
+        QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(escaped.join(QLatin1Char('|'))));
+    QStringList removed;
+    const QDir folder(dir);
+    const auto entries =
+        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        if (leftover.match(entry.fileName()).hasMatch() && QFile::remove(entry.filePath())) {
+            removed << entry.fileName();
+        }
+    }
+    return removed;
 }
 
 QString SaveFailureText(const QString& path, const QString& reason) {

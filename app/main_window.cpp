@@ -110,6 +110,12 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::writeMissingDefaults() {
+    // A save killed before its rename leaves its new file behind; the old
+    // file is whole, so the leftover is only clutter.
+    QStringList names;
+    for (const auto& file : DefaultFiles()) names << FromCore(file.first);
+    RemoveLeftoverSaves(gPath_, names);
+
     for (const auto& [name, content] : DefaultFiles()) {
         const QString fileName = FromCore(name);
         if (FileExists(gPath_, fileName)) continue;
