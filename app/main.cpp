@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/files.h"
+#include "ui/files.h"
 #include "app/main_window.h"
 
 int main(int argc, char* argv[]) {

@@ -1,16 +1,17 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QScreen>
 
-#include "app/files.h"
-#include "app/geometry.h"
 #include "app/home.h"
-#include "app/panel.h"
-#include "app/widgets.h"
+#include "app/home_layout.h"
 #include "feedback/feedback_panel.h"
 #include "network/network_panel.h"
 #include "rcstage/rc_panel.h"
+#include "ui/files.h"
+#include "ui/panel.h"
+#include "ui/widgets.h"
 
 namespace korvane {
 
@@ -45,15 +46,8 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
     text1_->setPalette(face);
     text1_->setAccessibleName(QStringLiteral("Introduction"));
 
-    frame1_ = new RcPanel(gPath_, *messages_, this);
-    frame2_ = new NetworkPanel(gPath_, *messages_, this);
-    frame3_ = new FeedbackPanel(gPath_, *messages_, this);
     home_ = {endP_, select1_[0], select1_[1], select1_[2], text1_};
     for (std::size_t i = 0; i < home_.size(); ++i) homeFocus_[i] = home_[i]->focusPolicy();
-    for (Panel* panel : {static_cast<Panel*>(frame1_), static_cast<Panel*>(frame2_),
-                         static_cast<Panel*>(frame3_)}) {
-        connect(panel, &Panel::closed, this, &MainWindow::coverHome);
-    }
 
     setTabOrder(endP_, select1_[0]);
     setTabOrder(select1_[0], select1_[2]);
@@ -76,10 +70,8 @@ double MainWindow::clientHeightTwips() const {
 }
 
 void MainWindow::Form_Load() {
+    // The panels are not built yet, so there is none to hide.
     show();
-    frame1_->hide();
-    frame2_->hide();
-    frame3_->hide();
 
     // The room a maximised window's client area would have.
     const QRect room = screen()->availableGeometry();
@@ -129,9 +121,7 @@ void MainWindow::writeMissingDefaults() {
 void MainWindow::Select1_Click(int index) {
     const double sh = clientHeightTwips();
     const double sw = clientWidthTwips();
-    Panel* panel = index == 0 ? static_cast<Panel*>(frame1_)
-                 : index == 1 ? static_cast<Panel*>(frame3_)
-                              : static_cast<Panel*>(frame2_);
+    Panel* panel = this->panel(index);
     panel->show();
     Place(panel, TwipsRect{0, 0, sw, sh}, dpi());
     panel->raise();
@@ -144,8 +134,24 @@ void MainWindow::Select1_Click(int index) {
     panel->firstField()->setFocus(Qt::OtherFocusReason);
 }
 
+Panel* MainWindow::builtPanel(int index) const {
+    return panels_.at(static_cast<std::size_t>(index));
+}
+
+Panel* MainWindow::panel(int index) {
+    Panel*& panel = panels_.at(static_cast<std::size_t>(index));
+    if (!panel) {
+        if (index == 0) panel = new RcPanel(gPath_, *messages_, this);
+        else if (index == 1) panel = new FeedbackPanel(gPath_, *messages_, this);
+        else panel = new NetworkPanel(gPath_, *messages_, this);
+        connect(panel, &Panel::closed, this, &MainWindow::coverHome);
+    }
+    return panel;
+}
+
 void MainWindow::coverHome() {
-    const bool covered = frame1_->isVisible() || frame2_->isVisible() || frame3_->isVisible();
+    const bool covered = std::any_of(panels_.begin(), panels_.end(),
+                                     [](const Panel* p) { return p && p->isVisible(); });
     for (std::size_t i = 0; i < home_.size(); ++i) {
         home_[i]->setFocusPolicy(covered ? Qt::NoFocus : homeFocus_[i]);
         // The selector button just clicked gives up the focus it took.
@@ -160,11 +166,10 @@ void MainWindow::EndP_Click() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!ending_) {
-        for (Panel* panel : {static_cast<Panel*>(frame1_), static_cast<Panel*>(frame3_),
-                             static_cast<Panel*>(frame2_)}) {
+        for (Panel* panel : panels_) {
             // A panel that cannot save says why; the user may still end
             // the program, knowing its inputs are lost.
-            if (panel->isVisible() && !panel->closeAndSave() &&
+            if (panel && panel->isVisible() && !panel->closeAndSave() &&
                 !messages_->askYesNo(QLatin1String(kEndWithoutSavingText))) {
                 event->ignore();
                 return;

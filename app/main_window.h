@@ -1,6 +1,7 @@
 #pragma once
 // Form1, "Amplifier Design": the home state (introduction, the calculator
-// selector, End) and the three calculator panels that cover it.
+// selector, End) and the three calculator panels that cover it. A panel is
+// built the first time its selector button is clicked, and kept.
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -8,14 +9,11 @@
 #include <array>
 #include <memory>
 
-#include "app/messages.h"
+#include "ui/messages.h"
 
 namespace korvane {
 
 class Panel;
-class RcPanel;
-class FeedbackPanel;
-class NetworkPanel;
 
 class MainWindow final : public QWidget {
     Q_OBJECT
@@ -30,6 +28,8 @@ public:
     const QString& gPath() const { return gPath_; }
 
     void Select1_Click(int index);
+    // The panel that Select1(index) opens, or null while it is not built.
+    Panel* builtPanel(int index) const;
     void EndP_Click();
 
 protected:
@@ -44,6 +44,7 @@ private:
     // that Tab never lands on a button nobody can see.
     void coverHome();
     void writeMissingDefaults();
+    Panel* panel(int index);
     double dpi() const;
     // The client width and height in whole twips.
     double clientWidthTwips() const;
@@ -59,9 +60,9 @@ private:
     QPlainTextEdit* text1_ = nullptr;
     std::array<QWidget*, 5> home_{};
     std::array<Qt::FocusPolicy, 5> homeFocus_{};
-    RcPanel* frame1_ = nullptr;
-    NetworkPanel* frame2_ = nullptr;
-    FeedbackPanel* frame3_ = nullptr;
+    // By selector index: Frame1 (RC stage), Frame3 (global feedback),
+    // Frame2 (feedback network).
+    std::array<Panel*, 3> panels_{};
 };
 
 }  // namespace korvane

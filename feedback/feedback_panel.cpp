@@ -2,6 +2,7 @@
 
 #include "feedback/feedback_calc.h"
 #include "feedback/feedback_file.h"
+#include "feedback/feedback_layout.h"
 
 namespace korvane {
 

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <array>
 
-#include "app/panel.h"
-#include "app/widgets.h"
+#include "ui/panel.h"
+#include "ui/widgets.h"
 
 namespace korvane {
 

@@ -6,10 +6,11 @@
 #include <QKeyEvent>
 #include <QStyle>
 
-#include "app/files.h"
 #include "feedback/feedback_file.h"
+#include "network/network_layout.h"
 #include "network/network_search.h"
 #include "network/xfmr_file.h"
+#include "ui/files.h"
 
 namespace korvane {
 

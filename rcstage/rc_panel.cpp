@@ -4,6 +4,7 @@
 
 #include "rcstage/gain_file.h"
 #include "rcstage/rc_calc.h"
+#include "rcstage/rc_layout.h"
 
 namespace korvane {
 

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/messages.h"
+#include "ui/messages.h"
 
 namespace korvane::testing {
 
@@ -77,6 +77,14 @@ struct Started {
     T* operator()(const QString& name) const { return Control<T>(window.get(), name); }
     void click(const QString& name) const {
         QTest::mouseClick(Control(window.get(), name), Qt::LeftButton);
+    }
+    // Opens and closes each panel, so that all their controls exist.
+    void buildEveryPanel() const {
+        const char* closes[] = {"Close1", "Close3", "Close2"};
+        for (int i = 0; i < 3; ++i) {
+            click(QString("Select1(%1)").arg(i));
+            click(closes[i]);
+        }
     }
 };
 

@@ -12,7 +12,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "app/files.h"
+#include "ui/files.h"
+#include "ui/panel.h"
 #include "gui_support.h"
 
 using namespace korvane;
@@ -87,12 +88,34 @@ private slots:
         QVERIFY(frame->isVisible());
         QCOMPARE(frame->geometry(), app.window->rect());
         for (const char* other : {"Frame1", "Frame2", "Frame3"}) {
-            if (panel != other) QVERIFY(!app(other)->isVisible());
+            if (panel == other) continue;
+            const auto* built = app.window->findChild<QWidget*>(other);
+            QVERIFY(!built || !built->isVisible());
         }
         auto* field = app.operator()<QLineEdit>(first);
         QCOMPARE(QApplication::focusWidget(), field);
         QCOMPARE(field->selectedText(), firstText);
         QVERIFY(app.messages.shown.isEmpty());
+    }
+
+    // Start-up builds the home controls only; each panel comes with the
+    // first click of its button and stays for the rest of the run.
+    void panelsAreBuiltOnFirstUseAndKept() {
+        ProgramDir dir;
+        Started app(dir);
+        QVERIFY(app.window->findChildren<Panel*>().isEmpty());
+        QVERIFY(app.window->findChildren<QLineEdit*>().isEmpty());
+        for (int i = 0; i < 3; ++i) QVERIFY(!app.window->builtPanel(i));
+        app.click("Select1(1)");
+        Panel* feedback = app.window->builtPanel(1);
+        QVERIFY(feedback);
+        QCOMPARE(feedback->objectName(), QString("Frame3"));
+        QVERIFY(!app.window->builtPanel(0));
+        QVERIFY(!app.window->builtPanel(2));
+        app.click("Close3");
+        app.click("Select1(1)");
+        QCOMPARE(app.window->builtPanel(1), feedback);
+        QCOMPARE(app.window->findChildren<Panel*>().size(), 1);
     }
 
     void aDeletedFileGivesTheMessageAndNoFocus_data() {
@@ -210,6 +233,7 @@ private slots:
     void everyControlHasItsName() {
         ProgramDir dir;
         Started app(dir);
+        app.buildEveryPanel();
         QStringList names = {"EndP", "Text1", "Frame1", "Frame2", "Frame3", "Check1",
                              "Close1", "Calculate1", "Frame4", "Frame5", "Calculate3",
                              "Close3", "TlbAr", "TxtAr", "TUAr", "TlbRMin", "TxtRtMin",
@@ -231,6 +255,7 @@ private slots:
     void fixedPitchWhereColumnsMustLineUp() {
         ProgramDir dir;
         Started app(dir);
+        app.buildEveryPanel();
         for (const char* name : {"Text1", "Text16", "LstOutput"}) {
             QVERIFY2(QFontInfo(app(name)->font()).fixedPitch(), name);
         }

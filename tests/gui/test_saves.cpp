@@ -14,7 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/files.h"
+#include "ui/files.h"
 #include "gui_support.h"
 
 using namespace korvane;

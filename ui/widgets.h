@@ -10,7 +10,7 @@
 #include <QString>
 #include <string>
 
-#include "app/geometry.h"
+#include "io/twips.h"
 
 namespace korvane {
 
@@ -20,10 +20,11 @@ std::string ToCore(const QString& text);
 // A text with its CR LF pairs (and lone CRs) as single line breaks.
 QString LineBreaks(const QString& text);
 
-// "MS Sans Serif" 9.75 pt, falling back to a sans-serif face.
-QFont SansFont();
-// "Courier New" 9 pt, falling back to a fixed-pitch face.
-QFont FixedFont();
+// "MS Sans Serif" 9.75 pt, falling back to a sans-serif face. Made once
+// and shared by every control that uses it.
+const QFont& SansFont();
+// "Courier New" 9 pt, falling back to a fixed-pitch face. Made once.
+const QFont& FixedFont();
 
 // Moves `widget` to the twips rectangle (relative to its parent).
 void Place(QWidget* widget, const TwipsRect& rect, double dpi);

@@ -1,8 +1,8 @@
-#include "app/panel.h"
+#include "ui/panel.h"
 
-#include "app/files.h"
-#include "app/messages.h"
-#include "app/widgets.h"
+#include "ui/files.h"
+#include "ui/messages.h"
+#include "ui/widgets.h"
 #include "io/outcome.h"
 
 namespace korvane {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/widgets.h"
+#include "ui/messages.h"
+#include "ui/widgets.h"
 
 namespace korvane {
 

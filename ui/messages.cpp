@@ -1,8 +1,8 @@
-#include "app/messages.h"
+#include "ui/messages.h"
 
 #include <QMessageBox>
 
-#include "app/widgets.h"
+#include "ui/widgets.h"
 
 namespace korvane {
 

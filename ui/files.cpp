@@ -1,4 +1,4 @@
-#include "app/files.h"
+#include "ui/files.h"
 
 #include <QDir>
 #include <QFile>

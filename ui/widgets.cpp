@@ -1,4 +1,4 @@
-#include "app/widgets.h"
+#include "ui/widgets.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -23,18 +23,24 @@ QString LineBreaks(const QString& text) {
     return out;
 }
 
-QFont SansFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(9.75);
-    font.setStyleHint(QFont::SansSerif);
+const QFont& SansFont() {
+    static const QFont font = [] {
+        QFont f(QStringLiteral("MS Sans Serif"));
+        f.setPointSizeF(9.75);
+        f.setStyleHint(QFont::SansSerif);
+        return f;
+    }();
     return font;
 }
 
-QFont FixedFont() {
-    QFont font(QStringLiteral("Courier New"));
-    font.setPointSizeF(9);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
+const QFont& FixedFont() {
+    static const QFont font = [] {
+        QFont f(QStringLiteral("Courier New"));
+        f.setPointSizeF(9);
+        f.setStyleHint(QFont::TypeWriter);
+        f.setFixedPitch(true);
+        return f;
+    }();
     return font;
 }
 

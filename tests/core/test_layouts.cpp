@@ -1,8 +1,12 @@
-// The window and panel geometry in twips, and its conversion to pixels.
+// The window and panel layouts in twips, and their conversion to pixels.
 
 #include <gtest/gtest.h>
 
-#include "app/geometry.h"
+#include "app/home_layout.h"
+#include "feedback/feedback_layout.h"
+#include "io/twips.h"
+#include "network/network_layout.h"
+#include "rcstage/rc_layout.h"
 
 namespace korvane {
 namespace {

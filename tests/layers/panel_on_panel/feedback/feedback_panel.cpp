@@ -1,0 +1,1 @@
+#include "network/network_panel.h"
