@@ -9,6 +9,8 @@ namespace korvane {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Reading skips spaces before an item, and only spaces: a tab is part of it.
+bool IsSkippedBeforeItem(char c) { return c == ' '; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 std::string_view Trim(std::string_view s) {
@@ -54,7 +56,7 @@ bool IsWholeNumber(std::string_view s) {
 
 std::optional<std::string> ItemReader::next() {
     if (pos_ >= data_.size()) return std::nullopt;
-    while (pos_ < data_.size() && IsBlank(data_[pos_])) ++pos_;
+    while (pos_ < data_.size() && IsSkippedBeforeItem(data_[pos_])) ++pos_;
 
     std::string item;
     if (pos_ < data_.size() && data_[pos_] == '"') {
@@ -110,7 +112,7 @@ std::string ItemLine(std::string_view text) {
         if (c == ',' || IsLineEnd(c)) quote = true;
     }
     std::size_t first = 0;
-    while (first < text.size() && IsBlank(text[first])) ++first;
+    while (first < text.size() && IsSkippedBeforeItem(text[first])) ++first;
     if (first < text.size() && text[first] == '"') quote = true;
     if (!quote) return std::string(text);
 
@@ -136,7 +138,11 @@ std::optional<bool> ToBoolean(std::string_view item) {
     if (EqualsNoCase(t, "True")) return true;
     if (EqualsNoCase(t, "False")) return false;
     if (!IsWholeNumber(t)) return std::nullopt;
-    return NumericValue(t) != 0;
+    // A number too large for a double is no Boolean, as it is no check box
+    // state.
+    const double value = NumericValue(t);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value != 0;
 }
 
 std::string BooleanText(bool value) { return value ? "True" : "False"; }

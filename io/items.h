@@ -2,14 +2,14 @@
 // The items of an inputs file. A file is one item per line, every line
 // ended by CR LF, in Windows-1252.
 //
-// Reading: leading blanks are skipped; an item ends at a comma or at the
+// Reading: leading spaces are skipped (a tab is part of the item); an item ends at a comma or at the
 // end of its line (CR LF, CR or LF); an item that begins with a double
 // quote runs to the closing double quote (which is dropped), and whatever
 // stands after it up to the next comma or line end is passed over.
 //
 // Writing: a text is written as it stands, unless reading it back would
 // change it or split it - a text that holds a comma, a CR or LF, or whose
-// first non-blank character is a double quote - which is written inside
+// first character after any spaces is a double quote - which is written inside
 // double quotes (any double quote inside it becomes a single quote, as a
 // quoted item cannot hold one).
 
@@ -50,7 +50,10 @@ std::string WriteLines(const std::vector<std::string>& texts);
 
 // The Boolean conversion of an item: "True" / "False" (any case, blanks
 // around ignored), or a number (the whole item): zero is False, any other
-// number True. Anything else, the empty text included, is no Boolean.
+// number True. Anything else, the empty text and a number too large for a
+// double included, is no Boolean.
+//   "True" -> true   " false " -> false   "0" -> false   "-2.5" -> true
+//   "1e400" -> none  "yes" -> none        "" -> none
 std::optional<bool> ToBoolean(std::string_view item);
 
 // "True" or "False".

@@ -31,7 +31,8 @@ TEST(ItemReader, SplitsAtCommasAndLineEnds) {
         {"\"two\r\nlines\"\r\nafter\r\n", {"two\r\nlines", "after"}},
         {"\"unclosed\r\nrest", {"unclosed\r\nrest"}},
         {"", {}},
-        {"\t tabbed\r\n", {"tabbed"}},
+        {"\t tabbed\r\n", {"\t tabbed"}},   // only spaces are skipped
+        {"  \tafter spaces\r\n", {"\tafter spaces"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadItems(c.bytes), c.items) << '"' << c.bytes << '"';
@@ -58,6 +59,7 @@ TEST(ItemLine, QuotesOnlyWhatReadingWouldChange) {
         {"  \"x", "\"  'x\""},
         {"say \"hi\"", "say \"hi\""},
         {"a,\"b\"", "\"a,'b'\""},
+        {"\t\"x", "\t\"x"},  // the tab is read as part of the item, so no quotes
     };
     for (const auto& c : cases) EXPECT_EQ(ItemLine(c.text), c.line) << c.text;
 }
@@ -65,7 +67,8 @@ TEST(ItemLine, QuotesOnlyWhatReadingWouldChange) {
 // Whatever a field holds comes back as one item, and the items after it
 // stay in their places.
 TEST(WriteLines, RoundTripsEveryTextAsOneItem) {
-    const Items texts = {"12AX7, 1/2", "80000", "", " 4.939e+3  ", "a,b,c", "x\r\ny", "plain"};
+    const Items texts = {"12AX7, 1/2", "80000", "", " 4.939e+3  ", "a,b,c",
+                         "x\r\ny", "plain", "\t\"tabbed\""};
     const std::string bytes = WriteLines(texts);
     const Items back = ReadItems(bytes);
     ASSERT_EQ(back.size(), texts.size());
@@ -76,6 +79,7 @@ TEST(WriteLines, RoundTripsEveryTextAsOneItem) {
     EXPECT_EQ(back[4], "a,b,c");
     EXPECT_EQ(back[5], "x\r\ny");
     EXPECT_EQ(back[6], "plain");
+    EXPECT_EQ(back[7], "\t\"tabbed\"");
     EXPECT_EQ(WriteLines({"a", ""}), "a\r\n\r\n");
 }
 
@@ -88,6 +92,9 @@ TEST(ToBoolean, TrueFalseAndNumbers) {
         {"0", false},     {"1", true},      {"-1", true},     {"0.0", false},    {"2.5e1", true},
         {"", std::nullopt}, {"yes", std::nullopt}, {"1x", std::nullopt}, {"12AX7", std::nullopt},
         {"Truex", std::nullopt}, {".", std::nullopt}, {"1e", std::nullopt},
+        {"\tTrue", true},  // blanks around a Boolean, tabs too, as before
+        {"1e400", std::nullopt}, {"-1e400", std::nullopt},  // beyond a double
+        {"1e308", true}, {"1e-400", false},                 // in range, or underflow to 0
     };
     for (const auto& c : cases) EXPECT_EQ(ToBoolean(c.item), c.value) << '"' << c.item << '"';
     EXPECT_EQ(BooleanText(true), "True");
