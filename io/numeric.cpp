@@ -24,6 +24,7 @@ struct Scanned {
     long long exponent = 0;
     long long intDigits = 0;         // digits before the point
     long long firstNonZero = -1;     // index among all mantissa digits
+    std::size_t end = 0;             // where reading stopped (0 without a number)
 };
 
 Scanned Scan(std::string_view text) {
@@ -60,6 +61,7 @@ Scanned Scan(std::string_view text) {
         }
     }
     if (!s.any) return s;
+    s.end = i;
 
     // Exponent: taken only when at least one digit follows.
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
@@ -85,6 +87,7 @@ Scanned Scan(std::string_view text) {
             s.chars.push_back('e');
             if (expNegative) s.chars.push_back('-');
             s.chars += expDigits;
+            s.end = j;
         }
     }
     return s;
@@ -152,6 +155,10 @@ double NumericValue(std::string_view text) {
     if (ec != std::errc{} || ptr != last) return 0.0;
     return value;
 }
+
+std::size_t NumericEnd(std::string_view text) { return Scan(text).end; }
+
+bool IsNumericBlank(char c) { return IsSkipped(c); }
 
 std::string NumberText(double value) {
     std::string out;

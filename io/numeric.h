@@ -23,6 +23,15 @@ namespace korvane {
 //   "", "abc", "." -> 0
 double NumericValue(std::string_view text);
 
+// Where the numeric parse of `text` stopped: the index after the last
+// character it read (blanks it skipped on the way included), or 0 when the
+// text has no leading number.
+//   "100k" -> 3   "2k2" -> 1   " 4.939e+3  " -> 11   "1e" -> 1   "abc" -> 0
+std::size_t NumericEnd(std::string_view text);
+
+// The blanks the numeric parse skips: space, tab and line feed.
+bool IsNumericBlank(char c);
+
 // The general number-to-text conversion: rounded to 15 significant digits,
 // no trailing zeros, no point for whole values, no zero before the point
 // for magnitudes below 1, a sign position first (space or "-"). Exponent
