@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <algorithm>
 #include <QScreen>
@@ -55,6 +56,8 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
     setTabOrder(select1_[1], text1_);
 
     connect(endP_, &QPushButton::clicked, this, &MainWindow::EndP_Click);
+    // Smaller than this, some caption could no longer be read.
+    setMinimumSize(minimumClientSize());
 
     Form_Load();
 }
@@ -90,15 +93,44 @@ void MainWindow::Form_Load() {
                 px.width - frame.left() - frame.right(),
                 px.height - frame.top() - frame.bottom());
 
-    const double w = clientWidthTwips();
-    const double h = clientHeightTwips();
-    const HomeLayout home = HomeLayoutFor(w, h);
-    Place(endP_, home.endP, dpi());
-    for (std::size_t i = 0; i < 3; ++i) Place(select1_[i], home.select1[i], dpi());
-    Place(text1_, home.text1, dpi());
+    placeHome();
     text1_->setPlainText(LineBreaks(FromCore(IntroText())));
 
     writeMissingDefaults();
+}
+
+void MainWindow::placeHome() {
+    const HomeLayout home = HomeLayoutFor(clientWidthTwips(), clientHeightTwips());
+    Place(endP_, home.endP, dpi());
+    for (std::size_t i = 0; i < 3; ++i) Place(select1_[i], home.select1[i], dpi());
+    Place(text1_, home.text1, dpi());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The home controls and every open panel take the same fractions of
+    // the new client area as at the opening.
+    placeHome();
+    const double sw = clientWidthTwips();
+    const double sh = clientHeightTwips();
+    for (Panel* panel : panels_) {
+        if (!panel || !panel->isVisible()) continue;
+        Place(panel, TwipsRect{0, 0, sw, sh}, dpi());
+        panel->place(sw, sh, dpi());
+    }
+}
+
+QSize MainWindow::minimumClientSize() {
+    const HomeLayout unit = HomeLayoutFor(1, 1);
+    ClientFloor floor;
+    for (std::size_t i = 0; i < 3; ++i) {
+        floor.fitCaption(unit.select1[i], QApplication::font(), select1_[i]->text(),
+                         ButtonMargins());
+    }
+    floor.include(RcPanel::MinimumClientSize());
+    floor.include(FeedbackPanel::MinimumClientSize());
+    floor.include(NetworkPanel::MinimumClientSize());
+    return floor.size();
 }
 
 void MainWindow::writeMissingDefaults() {

@@ -37,6 +37,8 @@ protected:
     // its Close button would. A panel whose file cannot be written keeps
     // the program open, so that nothing typed is lost.
     void closeEvent(QCloseEvent* event) override;
+    // The home controls and an open panel follow the window's size.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Form_Load();
@@ -44,6 +46,8 @@ private:
     // that Tab never lands on a button nobody can see.
     void coverHome();
     void writeMissingDefaults();
+    void placeHome();
+    QSize minimumClientSize();
     Panel* panel(int index);
     double dpi() const;
     // The client width and height in whole twips.

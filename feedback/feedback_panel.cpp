@@ -1,5 +1,7 @@
 #include "feedback/feedback_panel.h"
 
+#include <QApplication>
+
 #include "feedback/feedback_calc.h"
 #include "feedback/feedback_file.h"
 #include "feedback/feedback_layout.h"
@@ -14,9 +16,6 @@ const std::array<const char*, 10> kDesignCaptions = {
 QString Indexed(const char* name, std::size_t i) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
 }
-
-// Option1-2 form one group, Option3-5 the other.
-bool SameGroup(std::size_t a, std::size_t b) { return (a < 2) == (b < 2); }
 
 }  // namespace
 
@@ -34,6 +33,9 @@ FeedbackPanel::FeedbackPanel(const QString& gPath, MessageSink& messages, QWidge
         units_[i]->setText(FromCore(units[i]));
         connect(fields_[i], &QLineEdit::returnPressed, this, &FeedbackPanel::Calculate3_Click);
     }
+    // Rows 1 to 7 are read as numbers; the tube number and the two input
+    // voltages, results, are not.
+    for (std::size_t i = 1; i <= 7; ++i) fields_[i]->showHowItIsRead();
     calculate3_ = new QPushButton(QStringLiteral("Calculate"), this);
     calculate3_->setObjectName(QStringLiteral("Calculate3"));
     close3_ = new QPushButton(QStringLiteral("Close"), this);
@@ -53,9 +55,6 @@ FeedbackPanel::FeedbackPanel(const QString& gPath, MessageSink& messages, QWidge
                                    QStringLiteral("Peak Grid Voltage"), frame4_);
     options_[4] = new OptionButton(QStringLiteral("Option5"),
                                    QStringLiteral("Peak Grid-to-Grid Voltage"), frame4_);
-    for (std::size_t i = 0; i < 5; ++i) {
-        connect(options_[i], &QAbstractButton::clicked, this, [this, i] { Option_Click(i); });
-    }
 
     for (std::size_t i = 0; i + 1 < 9; ++i) setTabOrder(fields_[i], fields_[i + 1]);
     setTabOrder(fields_[8], calculate3_);
@@ -68,7 +67,7 @@ FeedbackPanel::FeedbackPanel(const QString& gPath, MessageSink& messages, QWidge
     connect(close3_, &QPushButton::clicked, this, &FeedbackPanel::Close3_Click);
 }
 
-void FeedbackPanel::layoutAndLabel(double sw, double sh, double dpi) {
+void FeedbackPanel::place(double sw, double sh, double dpi) {
     const FeedbackPanelLayout layout = FeedbackPanelLayoutFor(sw, sh);
     placeRows(layout.rows, labels_, fields_, units_, dpi);
     Place(calculate3_, layout.calculate3, dpi);
@@ -84,7 +83,9 @@ void FeedbackPanel::layoutAndLabel(double sw, double sh, double dpi) {
     const auto drive = GridDriveOptionsLayout(WholeTwips(layout.frame4.width),
                                               WholeTwips(layout.frame4.height));
     for (std::size_t i = 0; i < 3; ++i) Place(options_[2 + i], drive[i], dpi);
+}
 
+void FeedbackPanel::label() {
     const auto& captions = FeedbackLabels();
     for (std::size_t i = 0; i < 10; ++i) labels_[i]->setCaption(FromCore(captions[i]));
 }
@@ -96,15 +97,8 @@ std::array<bool, 5> FeedbackPanel::optionStates() const {
 }
 
 void FeedbackPanel::setOptionStates(const std::array<bool, 5>& states) {
-    for (std::size_t i = 0; i < 5; ++i) options_[i]->setChecked(states[i]);
-}
-
-void FeedbackPanel::Option_Click(std::size_t index) {
-    std::array<bool, 5> states = optionStates();
-    for (std::size_t i = 0; i < 5; ++i) {
-        if (SameGroup(i, index)) states[i] = i == index;
-    }
-    setOptionStates(states);
+    SetGroupStates({options_[0], options_[1]}, {states[0], states[1]});
+    SetGroupStates({options_[2], options_[3], options_[4]}, {states[2], states[3], states[4]});
 }
 
 bool FeedbackPanel::applyFile(const std::optional<std::string>& bytes) {
@@ -138,5 +132,38 @@ void FeedbackPanel::Calculate3_Click() {
 }
 
 void FeedbackPanel::Close3_Click() { closeAndSave(); }
+
+QSize FeedbackPanel::MinimumClientSize() {
+    const FeedbackPanelLayout unit = FeedbackPanelLayoutFor(1, 1);
+    const QFont window = QApplication::font();
+    ClientFloor floor;
+    const auto& captions = FeedbackLabels();
+    for (std::size_t i = 0; i < 10; ++i) {
+        // The buttons and option groups stand over the captions' left part.
+        const TwipsRect room = UncoveredPart(
+            unit.rows[i].label, {unit.calculate3, unit.close3, unit.frame4, unit.frame5});
+        floor.fitCaption(room, window, FromCore(captions[i]));
+        floor.fitCaption(unit.rows[i].field, window, QStringLiteral(" 393.4e-3  "));
+        floor.fitCaption(unit.rows[i].unit, window, FromCore(FeedbackUnits()[i]));
+    }
+    floor.fitCaption(unit.calculate3, window, QStringLiteral("Calculate"), ButtonMargins());
+    floor.fitCaption(unit.frame4, window, QStringLiteral("Grid Drive Voltage"));
+    floor.fitCaption(unit.frame5, window, QStringLiteral("Feedback Factor or dB"));
+    // The options inside their frames, as fractions of the client area.
+    const auto within = [](const TwipsRect& frame, const TwipsRect& option) {
+        return TwipsRect{frame.left + option.left * frame.width, frame.top + option.top * frame.height,
+                         option.width * frame.width, option.height * frame.height};
+    };
+    const auto mode = ModeOptionsLayout(1, 1);
+    const auto drive = GridDriveOptionsLayout(1, 1);
+    const std::array<const char*, 5> options = {"dB of Feedback", "Feedback Factor",
+                                                "RMS Grid Voltage", "Peak Grid Voltage",
+                                                "Peak Grid-to-Grid Voltage"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        const TwipsRect box = i < 2 ? within(unit.frame5, mode[i]) : within(unit.frame4, drive[i - 2]);
+        floor.fitCaption(box, window, QLatin1String(options[i]), IndicatorWidth());
+    }
+    return floor.size();
+}
 
 }  // namespace korvane

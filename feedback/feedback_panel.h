@@ -18,8 +18,12 @@ class FeedbackPanel final : public Panel {
 public:
     FeedbackPanel(const QString& gPath, MessageSink& messages, QWidget* parent);
 
-    void layoutAndLabel(double sw, double sh, double dpi) override;
+    void place(double sw, double sh, double dpi) override;
     QWidget* firstField() const override { return fields_[0]; }
+
+    // The least client size, in pixels, at which every caption of the
+    // panel can be read.
+    static QSize MinimumClientSize();
 
     void Calculate3_Click();
     void Close3_Click();
@@ -28,13 +32,14 @@ public:
     bool ab2() const { return ab2_; }
 
 protected:
+    void label() override;
+    QAbstractButton* closeButton() const override { return close3_; }
     bool applyFile(const std::optional<std::string>& bytes) override;
     std::string fileContent() const override;
 
 private:
     std::array<bool, 5> optionStates() const;
     void setOptionStates(const std::array<bool, 5>& states);
-    void Option_Click(std::size_t index);
 
     std::array<DisplayBox*, 10> labels_{};  // Text6
     std::array<InputBox*, 10> fields_{};    // Text7

@@ -1,5 +1,6 @@
 #include "io/twips.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "io/numeric.h"
@@ -15,6 +16,21 @@ PanelRow TenRowGridRow(double sw, double sh, int i) {
         TwipsRect{0.62 * sw, step + 0.05 * sh, 0.25 * sw, 0.08 * sh},
         TwipsRect{0.89 * sw, step + 0.06 * sh, 0.10 * sw, 0.08 * sh},
     };
+}
+
+TwipsRect UncoveredPart(const TwipsRect& box, std::initializer_list<TwipsRect> covers) {
+    const auto overlap = [](double a0, double a1, double b0, double b1) {
+        return a0 < b1 && b0 < a1;
+    };
+    const double right = box.left + box.width;
+    double left = box.left;
+    for (const TwipsRect& c : covers) {
+        if (overlap(box.left, right, c.left, c.left + c.width) &&
+            overlap(box.top, box.top + box.height, c.top, c.top + c.height)) {
+            left = std::max(left, std::min(right, c.left + c.width));
+        }
+    }
+    return TwipsRect{left, box.top, right - left, box.height};
 }
 
 int TwipsToPixels(double twips, double dpi) {

@@ -6,6 +6,8 @@
 // here: the window converts the results through the screen's logical
 // resolution.
 
+#include <initializer_list>
+
 namespace korvane {
 
 inline constexpr double kTwipsPerInch = 1440.0;
@@ -29,6 +31,14 @@ struct PanelRow {
 // 0.02 SW, the input box from 0.62 SW standing 0.01 SH higher than its
 // caption and unit, the unit from 0.89 SW.
 PanelRow TenRowGridRow(double sw, double sh, int i);
+
+// The part of `box` that none of `covers` hides, for covers that stand over
+// its left part (a panel's buttons and frames over its right-aligned
+// captions): its left edge moves to the rightmost right edge among the
+// covers that overlap it, up to its own right edge. Covers that only touch
+// it hide nothing.
+//   box {10, 0, 50, 10}, covers {{0, 5, 20, 10}} -> {20, 0, 40, 10}
+TwipsRect UncoveredPart(const TwipsRect& box, std::initializer_list<TwipsRect> covers);
 
 // Conversions at a screen's logical resolution (dots per inch).
 struct PixelRect {

@@ -14,6 +14,20 @@
 
 namespace korvane {
 
+namespace {
+
+const std::array<const char*, 3> kCaptions = {"Feedback Factor", "Minimum Total Resistance",
+                                              "Maximum Total Resistance"};
+
+// Where a list's item texts start, inside its frame.
+int HeadingIndent(const QStyle* style, int frameWidth) {
+    return frameWidth + style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+}
+
+QString check2Caption() { return QStringLiteral("Use Feedback Factor from Global Feedback."); }
+
+}  // namespace
+
 ResultList::ResultList(const QString& name, QWidget* parent) : QListWidget(parent) {
     setObjectName(name);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -54,6 +68,7 @@ NetworkPanel::NetworkPanel(const QString& gPath, MessageSink& messages, QWidget*
         units_[i] = new DisplayBox(QLatin1String(unitNames[i]), this);
         units_[i]->setText(QLatin1String(unitTexts[i]));
         connect(fields_[i], &QLineEdit::returnPressed, this, &NetworkPanel::CmdCalc_Click);
+        fields_[i]->showHowItIsRead();
     }
     cmdCalc_ = new QPushButton(QStringLiteral("Calculate"), this);
     cmdCalc_->setObjectName(QStringLiteral("CmdCalc"));
@@ -65,9 +80,7 @@ NetworkPanel::NetworkPanel(const QString& gPath, MessageSink& messages, QWidget*
     lstOutput_ = new ResultList(QStringLiteral("LstOutput"), this);
     lstOutput_->setFont(FixedFont());
     lstOutput_->setAccessibleName(QStringLiteral("Feedback networks"));
-    check2_ = new StateCheckBox(QStringLiteral("Check2"),
-                                QStringLiteral("Use Feedback Factor from Global Feedback."),
-                                this);
+    check2_ = new StateCheckBox(QStringLiteral("Check2"), check2Caption(), this);
 
     setTabOrder(fields_[0], fields_[1]);
     setTabOrder(fields_[1], fields_[2]);
@@ -80,7 +93,7 @@ NetworkPanel::NetworkPanel(const QString& gPath, MessageSink& messages, QWidget*
     connect(close2_, &QPushButton::clicked, this, &NetworkPanel::Close2_Click);
 }
 
-void NetworkPanel::layoutAndLabel(double sw, double sh, double dpi) {
+void NetworkPanel::place(double sw, double sh, double dpi) {
     const NetworkPanelLayout layout = NetworkPanelLayoutFor(sw, sh);
     placeRows(layout.rows, labels_, fields_, units_, dpi);
     Place(cmdCalc_, layout.cmdCalc, dpi);
@@ -91,16 +104,14 @@ void NetworkPanel::layoutAndLabel(double sw, double sh, double dpi) {
 
     // The heading starts where the list's item texts start, so that its
     // columns stand over the list's.
-    text16_->setIndent(lstOutput_->frameWidth() +
-                       lstOutput_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
-                                                        lstOutput_) +
-                       1);
+    text16_->setIndent(HeadingIndent(lstOutput_->style(), lstOutput_->frameWidth()));
+}
+
+void NetworkPanel::label() {
     const QString heading = FromCore(NetworkHeading());
     text16_->setText(heading);
     lstOutput_->setHeading(heading);
-    labels_[0]->setCaption(QStringLiteral("Feedback Factor"));
-    labels_[1]->setCaption(QStringLiteral("Minimum Total Resistance"));
-    labels_[2]->setCaption(QStringLiteral("Maximum Total Resistance"));
+    for (std::size_t i = 0; i < 3; ++i) labels_[i]->setCaption(QLatin1String(kCaptions[i]));
 }
 
 bool NetworkPanel::applyFile(const std::optional<std::string>& bytes) {
@@ -142,5 +153,26 @@ void NetworkPanel::CmdCalc_Click() {
 }
 
 void NetworkPanel::Close2_Click() { closeAndSave(); }
+
+QSize NetworkPanel::MinimumClientSize() {
+    const NetworkPanelLayout unit = NetworkPanelLayoutFor(1, 1);
+    const QFont window = QApplication::font();
+    ClientFloor floor;
+    for (std::size_t i = 0; i < 3; ++i) {
+        // The buttons and the check box stand over the captions' left part.
+        const TwipsRect room =
+            UncoveredPart(unit.rows[i].label, {unit.cmdCalc, unit.close2, unit.check2});
+        floor.fitCaption(room, window, QLatin1String(kCaptions[i]));
+        floor.fitCaption(unit.rows[i].field, window, QStringLiteral("393.4e-3"));
+        floor.fitCaption(unit.rows[i].unit, window, QStringLiteral("Ohms"));
+    }
+    floor.fitCaption(unit.cmdCalc, window, QStringLiteral("Calculate"), ButtonMargins());
+    floor.fitTwoLines(unit.check2, window, check2Caption(), IndicatorWidth());
+    // The heading, from where the list's texts start.
+    floor.fitCaption(unit.text16, FixedFont(), FromCore(NetworkHeading()),
+                     HeadingIndent(QApplication::style(),
+                                   QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth)));
+    return floor.size();
+}
 
 }  // namespace korvane

@@ -34,13 +34,19 @@ class NetworkPanel final : public Panel {
 public:
     NetworkPanel(const QString& gPath, MessageSink& messages, QWidget* parent);
 
-    void layoutAndLabel(double sw, double sh, double dpi) override;
+    void place(double sw, double sh, double dpi) override;
     QWidget* firstField() const override { return fields_[0]; }
+
+    // The least client size, in pixels, at which every caption of the
+    // panel can be read.
+    static QSize MinimumClientSize();
 
     void CmdCalc_Click();
     void Close2_Click();
 
 protected:
+    void label() override;
+    QAbstractButton* closeButton() const override { return close2_; }
     bool applyFile(const std::optional<std::string>& bytes) override;
     std::string fileContent() const override;
 

@@ -1,5 +1,6 @@
 #include "rcstage/rc_panel.h"
 
+#include <QApplication>
 #include <vector>
 
 #include "rcstage/gain_file.h"
@@ -18,6 +19,8 @@ QString Indexed(const char* name, std::size_t i) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
 }
 
+QString check1Caption() { return QStringLiteral("Tell me the gain with no bypass capacitor."); }
+
 }  // namespace
 
 RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
@@ -35,8 +38,10 @@ RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
         units_[i]->setText(FromCore(units[i]));
         connect(fields_[i], &QLineEdit::returnPressed, this, &RcPanel::Calculate1_Click);
     }
-    check1_ = new StateCheckBox(QStringLiteral("Check1"),
-                                QStringLiteral("Tell me the gain with no bypass capacitor."), this);
+    // Rows 1 to 8 are read as numbers; the tube number and the result row
+    // are not.
+    for (std::size_t i = 1; i <= 8; ++i) fields_[i]->showHowItIsRead();
+    check1_ = new StateCheckBox(QStringLiteral("Check1"), check1Caption(), this);
     close1_ = new QPushButton(QStringLiteral("Close"), this);
     close1_->setObjectName(QStringLiteral("Close1"));
     calculate1_ = new QPushButton(QStringLiteral("Calculate"), this);
@@ -47,19 +52,22 @@ RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
     setTabOrder(calculate1_, close1_);
     setTabOrder(close1_, check1_);
 
-    // `clicked` comes from the user only: setting the state from the file
-    // does not run the mode switch a second time.
-    connect(check1_, &QCheckBox::clicked, this, &RcPanel::Check1_Click);
+    // Every way of toggling the box runs the mode switch; setting its state
+    // from the file emits nothing, and the read step runs the switch once.
+    connect(check1_, &QCheckBox::stateChanged, this, &RcPanel::Check1_Click);
     connect(calculate1_, &QPushButton::clicked, this, &RcPanel::Calculate1_Click);
     connect(close1_, &QPushButton::clicked, this, &RcPanel::Close1_Click);
 }
 
-void RcPanel::layoutAndLabel(double sw, double sh, double dpi) {
+void RcPanel::place(double sw, double sh, double dpi) {
     const RcPanelLayout layout = RcPanelLayoutFor(sw, sh);
     placeRows(layout.rows, labels_, fields_, units_, dpi);
     Place(calculate1_, layout.calculate1, dpi);
     Place(close1_, layout.close1, dpi);
     Place(check1_, layout.check1, dpi);
+}
+
+void RcPanel::label() {
     const auto& captions = RcStageLabels();
     for (std::size_t i = 0; i < 10; ++i) labels_[i]->setCaption(FromCore(captions[i]));
 }
@@ -103,6 +111,23 @@ void RcPanel::Calculate1_Click() {
 }
 
 void RcPanel::Check1_Click() { applyModeSwitch(); }
+
+QSize RcPanel::MinimumClientSize() {
+    const RcPanelLayout unit = RcPanelLayoutFor(1, 1);
+    const QFont window = QApplication::font();
+    ClientFloor floor;
+    const auto& captions = RcStageLabels();
+    for (std::size_t i = 0; i < 10; ++i) {
+        floor.fitCaption(unit.rows[i].label, SansFont(), FromCore(captions[i]));
+        floor.fitCaption(unit.rows[i].field, SansFont(), QStringLiteral("470e3"));
+        floor.fitCaption(unit.rows[i].unit, window, FromCore(RcStageUnits()[i]));
+    }
+    floor.fitCaption(unit.rows[8].label, SansFont(), FromCore(RcModeSwitch(kCheckSet).label8));
+    floor.fitCaption(unit.calculate1, window, QStringLiteral("Calculate"), ButtonMargins());
+    floor.fitCaption(unit.close1, window, QStringLiteral("Close"), ButtonMargins());
+    floor.fitTwoLines(unit.check1, window, check1Caption(), IndicatorWidth());
+    return floor.size();
+}
 
 void RcPanel::Close1_Click() { closeAndSave(); }
 

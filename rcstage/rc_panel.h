@@ -16,14 +16,20 @@ class RcPanel final : public Panel {
 public:
     RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent);
 
-    void layoutAndLabel(double sw, double sh, double dpi) override;
+    void place(double sw, double sh, double dpi) override;
     QWidget* firstField() const override { return fields_[0]; }
+
+    // The least client size, in pixels, at which every caption of the
+    // panel can be read.
+    static QSize MinimumClientSize();
 
     void Calculate1_Click();
     void Check1_Click();
     void Close1_Click();
 
 protected:
+    void label() override;
+    QAbstractButton* closeButton() const override { return close1_; }
     bool applyFile(const std::optional<std::string>& bytes) override;
     std::string fileContent() const override;
 

@@ -1,5 +1,7 @@
 #include "ui/panel.h"
 
+#include <QShortcut>
+
 #include "ui/files.h"
 #include "ui/messages.h"
 #include "ui/widgets.h"
@@ -14,6 +16,14 @@ Panel::Panel(const QString& name, const QString& gPath, const QString& fileName,
     setFrameShape(QFrame::NoFrame);
     setAutoFillBackground(true);
     hide();
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { closeButton()->click(); });
+}
+
+void Panel::layoutAndLabel(double sw, double sh, double dpi) {
+    place(sw, sh, dpi);
+    label();
 }
 
 bool Panel::readStep() { return applyFile(ReadFileBytes(filePath())); }

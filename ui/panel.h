@@ -3,6 +3,7 @@
 // window, the read step against the panel's inputs file, the Close button's
 // save, and the replay of a calculation's effects onto the panel.
 
+#include <QAbstractButton>
 #include <QFrame>
 #include <QString>
 #include <optional>
@@ -29,8 +30,12 @@ public:
     Panel(const QString& name, const QString& gPath, const QString& fileName,
           MessageSink& messages, QWidget* parent);
 
-    // The layout-and-label step for a client area of sw x sh whole twips.
-    virtual void layoutAndLabel(double sw, double sh, double dpi) = 0;
+    // The layout-and-label step for a client area of sw x sh whole twips:
+    // place the controls, then set their captions.
+    void layoutAndLabel(double sw, double sh, double dpi);
+    // Places the controls alone, as when the window's size changes: the
+    // captions, which a calculation or a mode switch may have set, stay.
+    virtual void place(double sw, double sh, double dpi) = 0;
     // The read step: reads the inputs file into the controls. On a failure
     // the controls filled so far keep what was read, and false is returned.
     bool readStep();
@@ -49,6 +54,11 @@ signals:
     void closed();
 
 protected:
+    // Sets the captions of an opening.
+    virtual void label() = 0;
+    // The Close button; Escape anywhere in the panel clicks it.
+    virtual QAbstractButton* closeButton() const = 0;
+
     // Applies the file's bytes (nothing when it could not be opened);
     // returns whether every item was read and valid.
     virtual bool applyFile(const std::optional<std::string>& bytes) = 0;

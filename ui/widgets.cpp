@@ -1,14 +1,79 @@
 #include "ui/widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
+#include "format/read_as.h"
 #include "io/cp1252.h"
 
 namespace korvane {
+
+namespace {
+
+// A check box as assistive technology sees it: its toggle and press actions
+// do what a click does (the standard toggle would take a grayed box to
+// clear, where a click takes it to set), and a grayed box is mixed.
+class StateCheckBoxAccessible final : public QAccessibleWidget {
+public:
+    explicit StateCheckBoxAccessible(StateCheckBox* box)
+        : QAccessibleWidget(box, QAccessible::CheckBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && box()->accessibleName().isEmpty()) return box()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = box()->value() == 1;
+        s.checkStateMixed = box()->value() == 2;
+        return s;
+    }
+    QStringList actionNames() const override {
+        return QStringList{toggleAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == toggleAction() || action == pressAction()) {
+            if (box()->isEnabled()) box()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+private:
+    StateCheckBox* box() const { return static_cast<StateCheckBox*>(widget()); }
+};
+
+QAccessibleInterface* StateCheckBoxFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(StateCheckBox::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new StateCheckBoxAccessible(static_cast<StateCheckBox*>(object));
+    }
+    return nullptr;
+}
+
+// The warning tint of a marked input box: its base colour drawn a third of
+// the way towards amber, so that its own text colour stays readable on it in
+// a light theme and a dark one alike.
+QPalette MarkedPalette(QPalette palette) {
+    const QColor base = palette.color(QPalette::Base);
+    const QColor amber(230, 150, 0);
+    const auto mix = [](int a, int b) { return a + (b - a) / 3; };
+    palette.setColor(QPalette::Base, QColor(mix(base.red(), amber.red()),
+                                            mix(base.green(), amber.green()),
+                                            mix(base.blue(), amber.blue())));
+    return palette;
+}
+
+}  // namespace
 
 QString FromCore(const std::string& bytes) {
     return QString::fromStdU16String(FromCp1252(bytes));
@@ -44,6 +109,44 @@ const QFont& FixedFont() {
     return font;
 }
 
+void ClientFloor::fit(const TwipsRect& box, double width, double height, double extra) {
+    if (box.width > 0) width_ = std::max(width_, (width + extra) / box.width);
+    if (box.height > 0) height_ = std::max(height_, height / box.height);
+}
+
+void ClientFloor::fitCaption(const TwipsRect& box, const QFont& font, const QString& caption,
+                             double extra) {
+    const QFontMetricsF fm(font);
+    // A pixel or two more than the ink, for the box's own margins.
+    fit(box, fm.horizontalAdvance(caption) + 4, fm.height() + 2, extra);
+}
+
+void ClientFloor::fitTwoLines(const TwipsRect& box, const QFont& font, const QString& caption,
+                              double extra) {
+    const QFontMetricsF fm(font);
+    // The longer line of the two holds at most about 60 % of the text.
+    fit(box, fm.horizontalAdvance(caption) * 0.6 + 4, 2 * fm.lineSpacing() + 2, extra);
+}
+
+void ClientFloor::include(const QSize& other) {
+    width_ = std::max(width_, static_cast<double>(other.width()));
+    height_ = std::max(height_, static_cast<double>(other.height()));
+}
+
+QSize ClientFloor::size() const {
+    return QSize(static_cast<int>(std::ceil(width_)), static_cast<int>(std::ceil(height_)));
+}
+
+double IndicatorWidth() {
+    const QStyle* style = QApplication::style();
+    return style->pixelMetric(QStyle::PM_IndicatorWidth) +
+           style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 2;
+}
+
+double ButtonMargins() {
+    return 2.0 * QApplication::style()->pixelMetric(QStyle::PM_ButtonMargin) + 8;
+}
+
 void Place(QWidget* widget, const TwipsRect& rect, double dpi) {
     const PixelRect px = ToPixels(rect, dpi);
     widget->setGeometry(px.x, px.y, px.width, px.height);
@@ -54,6 +157,29 @@ InputBox::InputBox(const QString& name, QWidget* parent) : QLineEdit(parent) {
 }
 
 void InputBox::selectFirst99() { setSelection(0, 99); }
+
+void InputBox::showHowItIsRead() {
+    if (showsReading_) return;
+    showsReading_ = true;
+    connect(this, &QLineEdit::textChanged, this, &InputBox::updateMark);
+    updateMark();
+}
+
+void InputBox::updateMark() {
+    const auto note = ReadAsNote(ToCore(text()));
+    const QString tip = note ? FromCore(*note) : QString();
+    marked_ = note.has_value();
+    setToolTip(tip);
+    setAccessibleDescription(tip);
+    // The tint is drawn on the palette the box would have unmarked.
+    setPalette(marked_ ? MarkedPalette(QApplication::palette(this)) : QPalette());
+}
+
+void InputBox::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    // A new theme: tint its colours instead.
+    if (event->type() == QEvent::ApplicationPaletteChange && marked_) updateMark();
+}
 
 void InputBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
@@ -98,6 +224,11 @@ void DisplayBox::setCaption(const QString& caption) {
 
 StateCheckBox::StateCheckBox(const QString& name, const QString& caption, QWidget* parent)
     : QCheckBox(caption, parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(&StateCheckBoxFactory);
+        return true;
+    }();
+    (void)installed;
     setObjectName(name);
 }
 
@@ -150,9 +281,22 @@ bool StateCheckBox::hitButton(const QPoint& pos) const { return rect().contains(
 OptionButton::OptionButton(const QString& name, const QString& caption, QWidget* parent)
     : QRadioButton(caption, parent) {
     setObjectName(name);
-    setAutoExclusive(false);
 }
 
-void OptionButton::nextCheckState() { setChecked(true); }
+void SetGroupStates(const std::vector<OptionButton*>& group, const std::vector<bool>& states) {
+    // Exclusive buttons refuse to be cleared, and clear each other: lift
+    // that while the states are set one by one.
+    for (OptionButton* button : group) {
+        button->blockSignals(true);
+        button->setAutoExclusive(false);
+    }
+    for (std::size_t i = 0; i < group.size() && i < states.size(); ++i) {
+        group[i]->setChecked(states[i]);
+    }
+    for (OptionButton* button : group) {
+        button->setAutoExclusive(true);
+        button->blockSignals(false);
+    }
+}
 
 }  // namespace korvane

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "io/twips.h"
 
@@ -26,6 +27,33 @@ const QFont& SansFont();
 // "Courier New" 9 pt, falling back to a fixed-pitch face. Made once.
 const QFont& FixedFont();
 
+// The least client size, in pixels, at which texts fit the boxes a layout
+// gives them. A layout scales with the client area, so a text w pixels wide
+// in a box that is the fraction f of the client width needs a client w / f
+// wide; boxes are given as a layout for a client of 1 x 1 gives them.
+class ClientFloor {
+public:
+    // A text of `width` x `height` pixels, with `extra` pixels of the box's
+    // own (a frame, an indicator) beside it, in `box`.
+    void fit(const TwipsRect& box, double width, double height, double extra = 0);
+    // A caption in `font` on one line.
+    void fitCaption(const TwipsRect& box, const QFont& font, const QString& caption,
+                    double extra = 0);
+    // A caption that wraps onto two lines beside an indicator.
+    void fitTwoLines(const TwipsRect& box, const QFont& font, const QString& caption,
+                     double extra);
+    void include(const QSize& other);
+    QSize size() const;
+
+private:
+    double width_ = 0, height_ = 0;
+};
+
+// What an option or check box indicator and its gap to the caption take.
+double IndicatorWidth();
+// What a push button adds to its caption at either side, together.
+double ButtonMargins();
+
 // Moves `widget` to the twips rectangle (relative to its parent).
 void Place(QWidget* widget, const TwipsRect& rect, double dpi);
 
@@ -36,13 +64,24 @@ class InputBox : public QLineEdit {
 public:
     explicit InputBox(const QString& name, QWidget* parent);
 
+    // For a box the calculations read as a number: from now on, whenever
+    // its text is not one number ("100k", "2k2"), the box has a warning
+    // tint and its tool tip and accessible description say what it is read
+    // as ("Read as 100"). Display only.
+    void showHowItIsRead();
+    bool isMarked() const { return marked_; }
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void selectFirst99();
+    void updateMark();
     bool selectOnRelease_ = false;
+    bool showsReading_ = false;
+    bool marked_ = false;
 };
 
 // A caption or unit box: text set by the program only, button-face
@@ -61,8 +100,10 @@ private:
 };
 
 // A check box with the states 0 clear, 1 set and 2 grayed. The grayed state
-// comes only from a file; a click sets a clear or grayed box and clears a
-// set one. Changing the state from code runs no click handler. A caption
+// comes only from a file; a click, the space bar and the accessibility
+// toggle alike set a clear or grayed box and clear a set one, and each
+// emits stateChanged. Setting the state from code (setValue) emits
+// nothing. Assistive technology hears a grayed box as mixed. A caption
 // wider than the box wraps onto further lines, and a click anywhere on the
 // box toggles it.
 class StateCheckBox : public QCheckBox {
@@ -78,16 +119,18 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 };
 
-// An option button that a click selects (never clears); the panel clears
-// the others of its group. Not auto-exclusive, so a group may have none
-// selected.
+// An option button: the buttons with the same parent form one group, and
+// choosing one - by click, keyboard or the accessibility action - clears
+// the others of its group; nothing the user does clears the chosen one.
+// Assistive technology hears a radio button.
 class OptionButton : public QRadioButton {
     Q_OBJECT
 public:
     OptionButton(const QString& name, const QString& caption, QWidget* parent);
-
-protected:
-    void nextCheckState() override;
 };
+
+// Sets the states of one group's option buttons as they stand, none chosen
+// included, as a file can give them. Emits nothing.
+void SetGroupStates(const std::vector<OptionButton*>& group, const std::vector<bool>& states);
 
 }  // namespace korvane
