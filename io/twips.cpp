@@ -19,8 +19,10 @@ PanelRow TenRowGridRow(double sw, double sh, int i) {
 }
 
 TwipsRect UncoveredPart(const TwipsRect& box, std::initializer_list<TwipsRect> covers) {
+    // Edges that meet only up to rounding (0.2 + 0.1 against 0.3) touch.
     const auto overlap = [](double a0, double a1, double b0, double b1) {
-        return a0 < b1 && b0 < a1;
+        const double slack = 1e-9 * (std::fabs(a1) + std::fabs(b1) + 1);
+        return std::min(a1, b1) - std::max(a0, b0) > slack;
     };
     const double right = box.left + box.width;
     double left = box.left;

@@ -76,6 +76,36 @@ TEST(PanelLayouts, NineThousandBySixThousand) {
     ExpectRect(GridDriveOptionsLayout(3060, 1620)[2], 183.6, 1020.6, 2754, 453.6);
 }
 
+TEST(UncoveredPart, TheCaptionRightOfWhatStandsOverIt) {
+    const TwipsRect box{10, 0, 50, 10};
+    const struct {
+        const char* name;
+        std::initializer_list<TwipsRect> covers;
+        double left, width;
+    } cases[] = {
+        {"nothing over it", {}, 10, 50},
+        {"a button over its left part", {{0, 5, 20, 10}}, 20, 40},
+        {"the rightmost of two", {{0, 5, 20, 10}, {0, -5, 35, 6}}, 35, 25},
+        {"above it, touching", {{0, -10, 40, 10}}, 10, 50},
+        {"beside it, touching", {{60, 0, 10, 10}}, 10, 50},
+        {"over all of it", {{0, 0, 100, 10}}, 60, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectRect(UncoveredPart(box, c.covers), c.left, 0, c.width, 10);
+    }
+    // The global feedback panel: the grid-drive frame covers row 5's
+    // caption up to 0.36 of the width, the buttons row 1's up to 0.22.
+    const FeedbackPanelLayout fb = FeedbackPanelLayoutFor(1, 1);
+    const auto room = [&](int i) {
+        return UncoveredPart(fb.rows[static_cast<std::size_t>(i)].label,
+                             {fb.calculate3, fb.close3, fb.frame4, fb.frame5});
+    };
+    EXPECT_NEAR(room(1).width, 0.61 - 0.22, 1e-12);
+    EXPECT_NEAR(room(3).width, 0.59, 1e-12);
+    EXPECT_NEAR(room(5).width, 0.61 - 0.36, 1e-12);
+}
+
 TEST(Pixels, EdgesRoundSoNeighboursTouch) {
     EXPECT_EQ(TwipsToPixels(1440, 96), 96);
     EXPECT_EQ(TwipsToPixels(1440, 192), 192);
