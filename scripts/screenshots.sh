@@ -2,7 +2,9 @@
 # Starts the real program under Xvfb and writes screenshots of the home
 # window and of each panel after Calculate with the default inputs:
 #   docs/screenshots/home.png, rc_stage.png, global_feedback.png,
-#   feedback_network.png
+#   feedback_network.png, marked_field.png (a field typed as "100k", with its
+#   tool tip) and maximised_panel.png (the window at the screen's size with
+#   the feedback network panel open)
 # The program runs from a fresh directory of its own, so it starts from the
 # default inputs files. The panels are driven with mouse clicks at their
 # buttons' places, computed from the window's size and the layout fractions.
@@ -107,6 +109,35 @@ click_at 0.12 0.08
 alive
 shot feedback_network
 # Close2 at 0.02-0.22 SW, 0.14-0.22 SH, then the home state is back.
+click_at 0.12 0.18
+
+# A field whose text is not one number: Rb typed as "100k". Its row is
+# 0.21-0.29 SH, the input box 0.62-0.87 SW. The tool tip is a window of its
+# own, so this picture is taken of the screen around the main window.
+click_at "${select_rc[@]}"
+click_at 0.745 0.25
+xdotool type --delay 40 "100k"
+xdotool mousemove --window "$wid" "$(awk -v w="$WIDTH" 'BEGIN { printf "%d", w * 0.80 }')" \
+    "$(awk -v h="$HEIGHT" 'BEGIN { printf "%d", h * 0.25 }')"
+sleep 1.5
+eval "$(xdotool getwindowgeometry --shell "$wid")"  # X, Y too
+import -window root -crop "$((WIDTH + 80))x$((HEIGHT + 40))+$X+$Y" "$outdir/marked_field.png"
+echo "screenshots: wrote $outdir/marked_field.png"
+click_at 0.745 0.25
+xdotool type --delay 40 "100e3"
+click_at 0.40 0.92
+
+# The window filling the screen, as maximised, with a panel open: there is
+# no window manager here to maximise it, so it is given the screen's size.
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+xdotool windowmove "$wid" 0 0 windowsize "$wid" "$screen_w" "$screen_h"
+settle
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+echo "screenshots: window resized to ${WIDTH}x${HEIGHT}"
+click_at "${select_network[@]}"
+click_at 0.12 0.08
+alive
+shot maximised_panel
 click_at 0.12 0.18
 
 # End: 0.85 H to 0.95 H, centred.
