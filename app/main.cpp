@@ -2,12 +2,12 @@
 
 #include <QApplication>
 
-#include "ui/files.h"
 #include "app/main_window.h"
+#include "app/startup.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvane"));
-    korvane::MainWindow window(korvane::ProgramPath(QCoreApplication::applicationDirPath()));
+    korvane::ConfigureApplication();
+    korvane::MainWindow window(korvane::StartupPath());
     return app.exec();
 }

@@ -37,15 +37,18 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
         const int index = static_cast<int>(i);
         connect(select1_[i], &QPushButton::clicked, this, [this, index] { Select1_Click(index); });
     }
-    text1_ = new QPlainTextEdit(this);
+    // The introduction: a framed box of wrapped text on the button face, to
+    // read. Its text comes with Form_Load.
+    text1_ = new QLabel(this);
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setReadOnly(true);
     text1_->setFont(FixedFont());
-    text1_->setPlainText(QStringLiteral("Text1"));
-    QPalette face = text1_->palette();
-    face.setColor(QPalette::Base, face.color(QPalette::Button));
-    text1_->setPalette(face);
-    text1_->setAccessibleName(QStringLiteral("Introduction"));
+    text1_->setTextFormat(Qt::PlainText);
+    text1_->setWordWrap(true);
+    text1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text1_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    text1_->setMargin(3);
+    text1_->setAutoFillBackground(true);
+    text1_->setBackgroundRole(QPalette::Button);
 
     home_ = {endP_, select1_[0], select1_[1], select1_[2], text1_};
     for (std::size_t i = 0; i < home_.size(); ++i) homeFocus_[i] = home_[i]->focusPolicy();
@@ -56,8 +59,9 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
     setTabOrder(select1_[1], text1_);
 
     connect(endP_, &QPushButton::clicked, this, &MainWindow::EndP_Click);
-    // Smaller than this, some caption could no longer be read.
-    setMinimumSize(minimumClientSize());
+    // Smaller than this, some caption of the home state could no longer be
+    // read; each panel adds its own needs when it is built.
+    setMinimumSize(homeMinimum());
 
     Form_Load();
 }
@@ -73,9 +77,11 @@ double MainWindow::clientHeightTwips() const {
 }
 
 void MainWindow::Form_Load() {
-    // The panels are not built yet, so there is none to hide.
-    show();
-
+    // The panels are not built yet, so there is none to hide. The window
+    // is placed and filled before it is shown, so that it comes up once,
+    // at its place, and is painted once; made first, so that it knows its
+    // frame where the platform tells it that early.
+    create();
     // The room a maximised window's client area would have.
     const QRect room = screen()->availableGeometry();
     const double wmax = WholeTwips(PixelsToTwips(room.width(), dpi()));
@@ -94,7 +100,8 @@ void MainWindow::Form_Load() {
                 px.height - frame.top() - frame.bottom());
 
     placeHome();
-    text1_->setPlainText(LineBreaks(FromCore(IntroText())));
+    text1_->setText(LineBreaks(FromCore(IntroText())));
+    show();
 
     writeMissingDefaults();
 }
@@ -120,16 +127,33 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     }
 }
 
-QSize MainWindow::minimumClientSize() {
-    const HomeLayout unit = HomeLayoutFor(1, 1);
+QSize MainWindow::homeMinimum() const {
+    // The home layout rounds its sizes to whole twips, so its fractions are
+    // taken from a large client area.
+    constexpr double kLarge = 1e6;
+    HomeLayout unit = HomeLayoutFor(kLarge, kLarge);
+    for (TwipsRect* r : {&unit.endP, &unit.select1[0], &unit.select1[1], &unit.select1[2],
+                         &unit.text1}) {
+        *r = TwipsRect{r->left / kLarge, r->top / kLarge, r->width / kLarge, r->height / kLarge};
+    }
     ClientFloor floor;
     for (std::size_t i = 0; i < 3; ++i) {
         floor.fitCaption(unit.select1[i], QApplication::font(), select1_[i]->text(),
                          ButtonMargins());
     }
-    floor.include(RcPanel::MinimumClientSize());
-    floor.include(FeedbackPanel::MinimumClientSize());
-    floor.include(NetworkPanel::MinimumClientSize());
+    floor.fitCaption(unit.endP, QApplication::font(), endP_->text(), ButtonMargins());
+    // The introduction, wrapped at the width the buttons need, fits its box.
+    // Its font is fixed-pitch, so its lines are counted by characters, with
+    // a line more for each paragraph where words wrap early.
+    const QFontMetrics fm = text1_->fontMetrics();
+    const int margins = 2 * (text1_->frameWidth() + text1_->margin()) + 2;
+    const int wrapAt = static_cast<int>(floor.size().width() * unit.text1.width) - margins;
+    const int perLine = std::max(1, wrapAt / std::max(1, fm.horizontalAdvance(QLatin1Char('0'))));
+    int lines = 0;
+    for (const QString& paragraph : LineBreaks(FromCore(IntroText())).split(QLatin1Char('\n'))) {
+        lines += paragraph.isEmpty() ? 1 : static_cast<int>(paragraph.size()) / perLine + 2;
+    }
+    floor.fit(unit.text1, 0, lines * fm.lineSpacing() + margins);
     return floor.size();
 }
 
@@ -177,6 +201,10 @@ Panel* MainWindow::panel(int index) {
         else if (index == 1) panel = new FeedbackPanel(gPath_, *messages_, this);
         else panel = new NetworkPanel(gPath_, *messages_, this);
         connect(panel, &Panel::closed, this, &MainWindow::coverHome);
+        const QSize needs = index == 0   ? RcPanel::MinimumClientSize()
+                            : index == 1 ? FeedbackPanel::MinimumClientSize()
+                                         : NetworkPanel::MinimumClientSize();
+        setMinimumSize(minimumSize().expandedTo(needs));
     }
     return panel;
 }

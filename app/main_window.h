@@ -3,7 +3,7 @@
 // selector, End) and the three calculator panels that cover it. A panel is
 // built the first time its selector button is clicked, and kept.
 
-#include <QPlainTextEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 #include <array>
@@ -47,7 +47,7 @@ private:
     void coverHome();
     void writeMissingDefaults();
     void placeHome();
-    QSize minimumClientSize();
+    QSize homeMinimum() const;
     Panel* panel(int index);
     double dpi() const;
     // The client width and height in whole twips.
@@ -61,7 +61,7 @@ private:
 
     QPushButton* endP_ = nullptr;
     std::array<QPushButton*, 3> select1_{};
-    QPlainTextEdit* text1_ = nullptr;
+    QLabel* text1_ = nullptr;
     std::array<QWidget*, 5> home_{};
     std::array<Qt::FocusPolicy, 5> homeFocus_{};
     // By selector index: Frame1 (RC stage), Frame3 (global feedback),

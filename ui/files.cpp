@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -135,16 +134,22 @@ std::optional<QString> SaveFileBytes(const QString& path, const std::string& byt
 }
 
 QStringList RemoveLeftoverSaves(const QString& dir, const QStringList& names) {
-    QStringList escaped;
-    for (const QString& name : names) escaped << QRegularExpression::escape(name);
-    const QRegularExpression leftover(
-        QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(escaped.join(QLatin1Char('|'))));
+    // One of the names, a dot, and the six letters or digits of the save.
+    const auto isLeftover = [&names](const QString& file) {
+        if (file.size() < 7 || file[file.size() - 7] != QLatin1Char('.')) return false;
+        for (qsizetype i = file.size() - 6; i < file.size(); ++i) {
+            const char16_t c = file[i].unicode();
+            if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')))
+                return false;
+        }
+        return names.contains(file.left(file.size() - 7));
+    };
     QStringList removed;
     const QDir folder(dir);
     const auto entries =
         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
     for (const QFileInfo& entry : entries) {
-        if (leftover.match(entry.fileName()).hasMatch() && QFile::remove(entry.filePath())) {
+        if (isLeftover(entry.fileName()) && QFile::remove(entry.filePath())) {
             removed << entry.fileName();
         }
     }
