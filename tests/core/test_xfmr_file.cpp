@@ -71,6 +71,59 @@ TEST(XfmrFile, SavesCheckBoxInNumericPrintForm) {
     EXPECT_EQ(SaveXfmrFile(".1", "1000", "1010", 2), ".1\r\n1000\r\n1010\r\n 2 \r\n");
 }
 
+// Lines 5 and 6: the series and the tolerance. A file of four lines, as
+// every file before them, opens with E24 and none; so does any value not
+// known there, without a read failure.
+TEST(XfmrFile, SeriesAndToleranceLines) {
+    const std::string four = "393.4e-3\r\n550\r\n1200\r\n 1 \r\n";
+    const struct {
+        const char* name;
+        std::string tail;
+        Series series;
+        Tolerance tolerance;
+    } cases[] = {
+        {"four lines", "", Series::E24, Tolerance::None},
+        {"E96 at 1 %", "E96\r\n1\r\n", Series::E96, Tolerance::P1},
+        {"E192 at 0.1 %", "E192\r\n0.1\r\n", Series::E192, Tolerance::P0_1},
+        {"E12, no sixth line", "E12\r\n", Series::E12, Tolerance::None},
+        {"unknown series", "E6\r\n5\r\n", Series::E24, Tolerance::P5},
+        {"unknown tolerance", "E48\r\n3\r\n", Series::E48, Tolerance::None},
+        {"both unknown", "e96\r\n1 %\r\n", Series::E24, Tolerance::None},
+        {"leading spaces", "  E96\r\n 2\r\n", Series::E96, Tolerance::P2},
+        {"empty lines", "\r\n\r\n", Series::E24, Tolerance::None},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const XfmrFileLoad load = LoadXfmrFile(four + c.tail);
+        EXPECT_TRUE(load.ok);
+        EXPECT_EQ(load.fields, (std::vector<std::string>{"393.4e-3", "550", "1200"}));
+        EXPECT_EQ(load.check2, 1);
+        EXPECT_EQ(load.series, c.series);
+        EXPECT_EQ(load.tolerance, c.tolerance);
+    }
+    // A failure in the first four lines is still one, whatever follows.
+    EXPECT_FALSE(LoadXfmrFile("393.4e-3\r\n550\r\n1200\r\n7\r\nE96\r\n1\r\n").ok);
+}
+
+TEST(XfmrFile, SavesTheChoicesOnlyWhenNotTheDefaults) {
+    EXPECT_EQ(SaveXfmrFile("393.4e-3", "550", "1200", 1, Series::E24, Tolerance::None),
+              "393.4e-3\r\n550\r\n1200\r\n 1 \r\n");
+    EXPECT_EQ(SaveXfmrFile("393.4e-3", "550", "1200", 1, Series::E96, Tolerance::P1),
+              "393.4e-3\r\n550\r\n1200\r\n 1 \r\nE96\r\n1\r\n");
+    EXPECT_EQ(SaveXfmrFile("393.4e-3", "550", "1200", 0, Series::E24, Tolerance::P0_5),
+              "393.4e-3\r\n550\r\n1200\r\n 0 \r\nE24\r\n0.5\r\n");
+    for (std::size_t s = 0; s < kSeriesCount; ++s) {
+        for (std::size_t t = 0; t < kToleranceCount; ++t) {
+            const XfmrFileLoad load = LoadXfmrFile(
+                SaveXfmrFile("a,b", "550", "1200", 2, SeriesAt(s), ToleranceAt(t)));
+            EXPECT_TRUE(load.ok);
+            EXPECT_EQ(load.fields[0], "a,b");
+            EXPECT_EQ(load.series, SeriesAt(s));
+            EXPECT_EQ(load.tolerance, ToleranceAt(t));
+        }
+    }
+}
+
 struct RoundTrip {
     std::string txtAr, txtRtMin, txtRtMax;
     int check2;
