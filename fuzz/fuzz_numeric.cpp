@@ -10,7 +10,6 @@
 // against printf's "%.15G" (the same rule, but for the zero before the
 // point); Roundoff against the value its text stands for.
 
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
