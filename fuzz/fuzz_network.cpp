@@ -1,0 +1,255 @@
+// One Calculate press of the Feedback Network panel, the search behind it,
+// and the standard values.
+//
+// Input: the first byte modulo 3 is Check2's value (printable seeds start
+// with "0", "1" or "2"); with its top bit set the feedback file could not
+// be read. The rest, cut at every NUL byte, gives TxtAr, TxtRtMin,
+// TxtRtMax, the feedback file's content and the name it is shown by
+// (missing ones empty).
+//
+// The press must not crash and must follow network/network_search.h: the
+// list is always cleared; a missing or short feedback file, or a power
+// output and speaker impedance that give no output voltage, are reported
+// with the texts they came from, byte for byte; TxtAr gets the file's
+// feedback factor text unchanged when Check2 is 1; inputs the validation
+// turns away get a message and no rows; otherwise the rows are the search's
+// for the values read. No text says "inf" or "nan" (the echoed input texts
+// aside). The search lists every standard R1 from the one nearest
+// (1 - B) x Rt min up to the last not above (1 - B) x Rt max, so never more
+// rows than the 169 standard values above zero; each row's R2 is a standard
+// value, and its last three columns are the Roundoff texts of the current
+// and the two powers.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "format/roundoff.h"
+#include "fuzz/fuzz_support.h"
+#include "io/items.h"
+#include "io/numeric.h"
+#include "network/network_search.h"
+#include "network/standard_value.h"
+
+namespace korvane::fuzz {
+namespace {
+
+const auto& Table() { return StandardValueTable(); }
+
+// The index of `r` in the table of standard values, or nothing.
+std::optional<std::size_t> TableIndex(double r) {
+    const auto& t = Table();
+    const auto it = std::find(t.begin(), t.end(), r);
+    if (it == t.end()) return std::nullopt;
+    return static_cast<std::size_t>(it - t.begin());
+}
+
+// StandardValue gives 0 instead of 1 for negative values from -2^53 down
+// (|r - 1| and |r| are then the same double); that is being fixed. Until
+// then, the check that every negative value snaps to 1 ohm leaves those out
+// (and says so once); it takes them in by itself once the fix is there.
+bool NegativeValuesSnapToOne() {
+    static const bool fixed = [] {
+        double far = -1e300;
+        double infinite = -HUGE_VAL;
+        StandardValue(far);
+        StandardValue(infinite);
+        const bool ok = far == 1.0 && infinite == 1.0;
+        if (!ok) {
+            std::fprintf(stderr,
+                         "fuzz_network: StandardValue does not give 1 ohm for -1e300 and -inf; "
+                         "values from -2^53 down are left out of the negative-value check\n");
+        }
+        return ok;
+    }();
+    return fixed;
+}
+
+// The nearest standard value in relative terms (ties to the lower), 0 for
+// 0, 10 MOhm from 10 MOhm up, 1 ohm for any negative value; a value of the
+// table snaps to itself with the same text.
+void CheckStandardValue(double r) {
+    if (std::isnan(r)) return;
+    double chosen = r;
+    const std::string text = StandardValue(chosen);
+    if (r == 0) {
+        KORVANE_REQUIRE(chosen == 0 && text.empty());
+        return;
+    }
+    const auto index = TableIndex(chosen);
+    KORVANE_REQUIRE(index.has_value());
+    KORVANE_REQUIRE(!text.empty() && !HoldsInfOrNan(text));
+    const auto& t = Table();
+    if (r >= t.back()) {
+        KORVANE_REQUIRE(chosen == t.back());
+    } else if (r > 0) {
+        const auto above = std::upper_bound(t.begin(), t.end(), r);  // not end: r < 10 MOhm
+        const double upper = *above;
+        const double lower = *(above - 1);
+        KORVANE_REQUIRE(chosen == lower || chosen == upper);
+        const double other = chosen == lower ? upper : lower;
+        KORVANE_REQUIRE(std::fabs(r - chosen) <= std::fabs(r - other) * (1 + 1e-12));
+    } else if (r > -0x1p53 || NegativeValuesSnapToOne()) {
+        KORVANE_REQUIRE_SHOW(chosen == 1.0, Shown(r));
+    }
+    if (chosen != 0) {
+        double again = chosen;
+        KORVANE_REQUIRE(StandardValue(again) == text && again == chosen);
+    }
+}
+
+// The message holds `echo` byte for byte from `at`; returns the message
+// with it cut out, for the checks on the program's own words.
+std::string CutEcho(const std::string& message, std::size_t at, const std::string& echo) {
+    KORVANE_REQUIRE_SHOW(at <= message.size() && message.compare(at, echo.size(), echo) == 0,
+                         Shown(message) + " does not hold " + Shown(echo));
+    return message.substr(0, at) + message.substr(at + echo.size());
+}
+
+void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, double rtMax) {
+    const auto& rows = search.rows;
+    KORVANE_REQUIRE(!rows.empty());
+    KORVANE_REQUIRE(rows.size() <= kStandardValueCount - 1);
+    const double r1lo = (1.0 - bw) * rtMin;
+    const double r1hi = (1.0 - bw) * rtMax;
+    double first = r1lo;
+    StandardValue(first);
+    KORVANE_REQUIRE(rows.front().r1 == first);
+
+    std::size_t previous = 0;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const NetworkRow& row = rows[k];
+        const auto i1 = TableIndex(row.r1);
+        const auto i2 = TableIndex(row.r2);
+        KORVANE_REQUIRE(i1 && *i1 >= 1);
+        KORVANE_REQUIRE(i2.has_value());
+        if (k > 0) {
+            KORVANE_REQUIRE(*i1 == previous + 1);
+            KORVANE_REQUIRE(row.r1 <= r1hi);
+        }
+        previous = *i1;
+
+        double r1 = row.r1;
+        KORVANE_REQUIRE(StandardValue(r1) == row.r1Text);
+        KORVANE_REQUIRE(row.b == row.r2 / (row.r1 + row.r2) && row.b >= 0 && row.b <= 1);
+        KORVANE_REQUIRE(std::isfinite(row.error));
+        KORVANE_REQUIRE(row.current >= 0 && std::isfinite(row.pr1) && row.pr1 >= 0 &&
+                        std::isfinite(row.pr2) && row.pr2 >= 0);
+
+        KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(row.line), Shown(row.line));
+        KORVANE_REQUIRE(row.line.compare(0, row.r1Text.size(), row.r1Text) == 0);
+        const std::string current = Roundoff(row.current);
+        const std::string pr1 = Roundoff(row.pr1);
+        const std::string pr2 = Roundoff(row.pr2);
+        for (const std::string* text : {&current, &pr1, &pr2}) {
+            RoundoffParts parts;
+            KORVANE_REQUIRE_SHOW(ParseRoundoff(*text, parts), Shown(*text));
+        }
+        const std::string tail = current + " " + pr1 + " " + pr2 + " ";
+        KORVANE_REQUIRE_SHOW(row.line.size() > tail.size() &&
+                                 row.line.compare(row.line.size() - tail.size(), tail.size(), tail) == 0,
+                             Shown(row.line));
+    }
+    // The walk ends at the top of the table or before the first value
+    // above R1hi.
+    KORVANE_REQUIRE(previous == kStandardValueCount - 1 || Table()[previous + 1] > r1hi);
+}
+
+}  // namespace
+}  // namespace korvane::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace korvane;
+    using namespace korvane::fuzz;
+    if (size == 0) return 0;
+    const std::vector<std::string> parts = SplitAtNul(Bytes(data + 1, size - 1));
+    NetworkInput input;
+    input.check2 = data[0] % 3;
+    input.txtAr = Part(parts, 0);
+    input.txtRtMin = Part(parts, 1);
+    input.txtRtMax = Part(parts, 2);
+    if ((data[0] & 0x80u) == 0) input.feedbackFile = Part(parts, 3);
+    input.feedbackFileName = Part(parts, 4);
+
+    for (const std::string* text : {&input.txtAr, &input.txtRtMin, &input.txtRtMax}) {
+        CheckStandardValue(NumericValue(*text));
+    }
+
+    const NetworkOutcome out = NetworkCalculate(input);
+    KORVANE_REQUIRE(out.clearList);
+    KORVANE_REQUIRE(out.lines.size() <= kStandardValueCount - 1);
+    if (out.fault) KORVANE_REQUIRE(out.message && out.lines.empty());
+
+    const std::vector<std::string> items =
+        input.feedbackFile ? ReadItems(*input.feedbackFile) : std::vector<std::string>{};
+    if (items.size() < 7) {
+        KORVANE_REQUIRE(out.fault && out.feedbackFileUnreadable && !out.txtAr);
+        // The file's name stands on a line of its own after the first.
+        const std::string& message = *out.message;
+        const std::size_t lineEnd = message.find("\r\n");
+        KORVANE_REQUIRE(lineEnd != std::string::npos);
+        const std::string own = CutEcho(message, lineEnd + 2, input.feedbackFileName);
+        KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(own), Shown(own));
+        return 0;
+    }
+    KORVANE_REQUIRE(!out.feedbackFileUnreadable);
+
+    const double power = NumericValue(items[1]);
+    const double impedance = NumericValue(items[2]);
+    const double product = power * impedance;
+    if (!std::isfinite(power) || !std::isfinite(impedance) || !std::isfinite(product) ||
+        product < 0) {
+        KORVANE_REQUIRE(out.fault && !out.txtAr);
+        // The power output ("<item 2>" W) and the speaker impedance
+        // ("<item 3>" ohms) ...
+        const std::string& message = *out.message;
+        const std::size_t powerAt = message.find("(\"");
+        KORVANE_REQUIRE(powerAt != std::string::npos);
+        std::string own = CutEcho(message, powerAt + 2, items[1]);
+        const std::size_t impedanceAt = own.find("(\"", powerAt + 2);
+        KORVANE_REQUIRE(impedanceAt != std::string::npos);
+        own = CutEcho(own, impedanceAt + 2, items[2]);
+        KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(own), Shown(own));
+        return 0;
+    }
+    const double vout = std::sqrt(product);
+
+    const std::string& factorText = input.check2 == 1 ? items[6] : input.txtAr;
+    if (input.check2 == 1) {
+        KORVANE_REQUIRE(out.txtAr && *out.txtAr == items[6]);
+    } else {
+        KORVANE_REQUIRE(!out.txtAr);
+    }
+    const double bw = NumericValue(factorText);
+    const double rtMin = NumericValue(input.txtRtMin);
+    const double rtMax = NumericValue(input.txtRtMax);
+    CheckStandardValue(bw);
+    const bool valid = bw <= 1 && bw > 0 && rtMin != 0 && rtMax != 0 && rtMin < rtMax;
+    if (!valid) {
+        KORVANE_REQUIRE(!out.fault && out.message && out.lines.empty());
+        KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(*out.message), Shown(*out.message));
+        return 0;
+    }
+    CheckStandardValue((1.0 - bw) * rtMin);
+    CheckStandardValue((1.0 - bw) * rtMax);
+
+    const NetworkSearchResult search = NetworkSearch(bw, rtMin, rtMax, vout);
+    KORVANE_REQUIRE(out.fault == search.fault.has_value());
+    if (search.fault) {
+        KORVANE_REQUIRE(search.rows.empty() && out.message == search.fault);
+        KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(*search.fault), Shown(*search.fault));
+        return 0;
+    }
+    KORVANE_REQUIRE(!out.message);
+    KORVANE_REQUIRE(out.lines.size() == search.rows.size());
+    for (std::size_t k = 0; k < out.lines.size(); ++k) {
+        KORVANE_REQUIRE(out.lines[k] == search.rows[k].line);
+    }
+    CheckRows(search, bw, rtMin, rtMax);
+    return 0;
+}

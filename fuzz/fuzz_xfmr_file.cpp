@@ -1,0 +1,61 @@
+// Korvane_Xfmr.dat: loading any bytes, and saving what was loaded.
+//
+// Input: the whole input is the file's content. The same input cut at every
+// NUL byte also gives the three texts of a save (TxtAr, TxtRtMin, TxtRtMax;
+// missing ones empty), with the first byte modulo 3 (0 for an empty input)
+// as Check2's value.
+//
+// A load reads the first 3 items as the texts and the 4th as Check2's
+// value. Saved texts read back as io/items.h promises (ReadBack), and a
+// value 0, 1 or 2, written in the numeric print form, reads back as itself.
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz/fuzz_support.h"
+#include "io/items.h"
+#include "network/xfmr_file.h"
+
+namespace korvane::fuzz {
+namespace {
+
+void CheckSavedLoadsBack(const std::vector<std::string>& texts, int check2) {
+    const std::string saved = SaveXfmrFile(texts[0], texts[1], texts[2], check2);
+    const XfmrFileLoad again = LoadXfmrFile(saved);
+    KORVANE_REQUIRE(again.ok);
+    KORVANE_REQUIRE(again.check2 == check2);
+    KORVANE_REQUIRE(again.fields.size() == 3);
+    for (std::size_t i = 0; i < 3; ++i) {
+        KORVANE_REQUIRE_SHOW(again.fields[i] == ReadBack(texts[i]),
+                             Shown(texts[i]) + " loaded back as " + Shown(again.fields[i]));
+    }
+}
+
+}  // namespace
+}  // namespace korvane::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace korvane;
+    using namespace korvane::fuzz;
+    const std::string bytes(Bytes(data, size));
+
+    const XfmrFileLoad load = LoadXfmrFile(bytes);
+    const std::vector<std::string> items = ReadItems(bytes);
+    KORVANE_REQUIRE(load.fields.size() == std::min<std::size_t>(3, items.size()));
+    for (std::size_t i = 0; i < load.fields.size(); ++i) KORVANE_REQUIRE(load.fields[i] == items[i]);
+    if (items.size() >= 4) {
+        KORVANE_REQUIRE(load.check2 == CheckBoxValue(items[3]));
+    } else {
+        KORVANE_REQUIRE(!load.check2);
+    }
+    KORVANE_REQUIRE(load.ok == load.check2.has_value());
+    if (load.ok) CheckSavedLoadsBack(load.fields, *load.check2);
+
+    const std::vector<std::string> parts = SplitAtNul(bytes);
+    CheckSavedLoadsBack({Part(parts, 0), Part(parts, 1), Part(parts, 2)}, size > 0 ? data[0] % 3 : 0);
+    return 0;
+}
