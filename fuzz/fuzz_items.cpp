@@ -37,7 +37,8 @@ std::string Lower(std::string s) {
 // An item is a Boolean when, blanks around it aside, it is "true" or
 // "false" in any case, or a whole decimal number: strtod takes all of it
 // and it holds nothing but digits, signs, points and exponent letters (so
-// no "inf", "nan" or hexadecimal number, which strtod would take too).
+// no "inf", "nan" or hexadecimal number, which strtod would take too), and
+// its value fits a double.
 void CheckBoolean(const std::string& item) {
     const std::optional<bool> value = ToBoolean(item);
     const std::string t = Trimmed(item);
@@ -52,7 +53,12 @@ void CheckBoolean(const std::string& item) {
         const double v = std::strtod(t.c_str(), &end);
         number = end == t.c_str() + t.size();
         if (number) {
-            KORVANE_REQUIRE_SHOW(value == (v != 0), Shown(item));
+            // A number beyond a double is no Boolean.
+            if (std::isinf(v)) {
+                KORVANE_REQUIRE_SHOW(!value, Shown(item));
+            } else {
+                KORVANE_REQUIRE_SHOW(value == (v != 0), Shown(item));
+            }
             return;
         }
     }

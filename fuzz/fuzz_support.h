@@ -93,15 +93,14 @@ inline bool HoldsInfOrNan(std::string_view text) {
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The promise of the inputs-file items (io/items.h): a text that holds a
-// comma, CR or LF, or whose first non-blank character is a double quote,
+// comma, CR or LF, or whose first character after any spaces is a double quote,
 // is written quoted and reads back whole, its double quotes turned into
 // single quotes; any other text is written as it stands and reads back
-// without its leading blanks.
+// without its leading spaces (a tab is kept).
 inline bool WrittenQuoted(std::string_view text) {
     if (text.find_first_of(",\r\n") != std::string_view::npos) return true;
-    std::size_t first = 0;
-    while (first < text.size() && IsBlank(text[first])) ++first;
-    return first < text.size() && text[first] == '"';
+    std::size_t first = text.find_first_not_of(' ');
+    return first != std::string_view::npos && text[first] == '"';
 }
 
 inline std::string ReadBack(std::string_view text) {
@@ -112,9 +111,9 @@ inline std::string ReadBack(std::string_view text) {
         }
         return out;
     }
-    std::size_t first = 0;
-    while (first < out.size() && IsBlank(out[first])) ++first;
-    return out.substr(first);
+    // Only spaces are skipped before an item: a tab is part of it.
+    const std::size_t first = out.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : out.substr(first);
 }
 
 // The shape of a Roundoff text (format/roundoff.h): the sign position

@@ -3,11 +3,13 @@
 // Input: the whole input is the file's content. The same input cut at every
 // NUL byte also gives the three texts of a save (TxtAr, TxtRtMin, TxtRtMax;
 // missing ones empty), with the first byte modulo 3 (0 for an empty input)
-// as Check2's value.
+// as Check2's value, the second byte's as the series and tolerance.
 //
 // A load reads the first 3 items as the texts and the 4th as Check2's
-// value. Saved texts read back as io/items.h promises (ReadBack), and a
-// value 0, 1 or 2, written in the numeric print form, reads back as itself.
+// value, then the series and the tolerance when items 5 and 6 name one
+// (the defaults otherwise). Saved texts read back as io/items.h promises
+// (ReadBack), a value 0, 1 or 2, written in the numeric print form, reads
+// back as itself, and so do the series and the tolerance.
 
 #include <algorithm>
 #include <cstdint>
@@ -23,11 +25,15 @@
 namespace korvane::fuzz {
 namespace {
 
-void CheckSavedLoadsBack(const std::vector<std::string>& texts, int check2) {
-    const std::string saved = SaveXfmrFile(texts[0], texts[1], texts[2], check2);
+void CheckSavedLoadsBack(const std::vector<std::string>& texts, int check2, Series series,
+                         Tolerance tolerance) {
+    const std::string saved =
+        SaveXfmrFile(texts[0], texts[1], texts[2], check2, series, tolerance);
     const XfmrFileLoad again = LoadXfmrFile(saved);
     KORVANE_REQUIRE(again.ok);
     KORVANE_REQUIRE(again.check2 == check2);
+    KORVANE_REQUIRE(again.series == series);
+    KORVANE_REQUIRE(again.tolerance == tolerance);
     KORVANE_REQUIRE(again.fields.size() == 3);
     for (std::size_t i = 0; i < 3; ++i) {
         KORVANE_REQUIRE_SHOW(again.fields[i] == ReadBack(texts[i]),
@@ -53,9 +59,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         KORVANE_REQUIRE(!load.check2);
     }
     KORVANE_REQUIRE(load.ok == load.check2.has_value());
-    if (load.ok) CheckSavedLoadsBack(load.fields, *load.check2);
+    if (load.ok) {
+        const Series series =
+            items.size() >= 5 ? SeriesFromName(items[4]).value_or(kDefaultSeries) : kDefaultSeries;
+        const Tolerance tolerance = items.size() >= 6
+                                        ? ToleranceFromText(items[5]).value_or(kDefaultTolerance)
+                                        : kDefaultTolerance;
+        KORVANE_REQUIRE(load.series == series);
+        KORVANE_REQUIRE(load.tolerance == tolerance);
+        CheckSavedLoadsBack(load.fields, *load.check2, load.series, load.tolerance);
+    }
 
     const std::vector<std::string> parts = SplitAtNul(bytes);
-    CheckSavedLoadsBack({Part(parts, 0), Part(parts, 1), Part(parts, 2)}, size > 0 ? data[0] % 3 : 0);
+    const int choice = size > 1 ? data[1] : 0;
+    CheckSavedLoadsBack({Part(parts, 0), Part(parts, 1), Part(parts, 2)}, size > 0 ? data[0] % 3 : 0,
+                        SeriesAt(static_cast<std::size_t>(choice) % kSeriesCount),
+                        ToleranceAt(static_cast<std::size_t>(choice / 8) % kToleranceCount));
     return 0;
 }
