@@ -32,11 +32,10 @@ std::string NetworkCsv(const std::vector<NetworkRow>& rows, Tolerance tolerance)
             AppendNumber(out, values[i]);
         }
         if (bounds) {
-            const FactorBounds b = FactorWithinTolerance(row.r1, row.r2, ToleranceFraction(tolerance));
             out.push_back(',');
-            AppendNumber(out, b.low);
+            AppendNumber(out, row.bLow);
             out.push_back(',');
-            AppendNumber(out, b.high);
+            AppendNumber(out, row.bHigh);
         }
         out += "\r\n";
     }

@@ -18,6 +18,8 @@ NetworkPanelLayout NetworkPanelLayoutFor(double sw, double sh) {
     out.check2 = TwipsRect{sw * 0.02, sh * 0.24, sw * 0.375, sh * 0.1};
     out.text16 = TwipsRect{sw * 0.02, sh * 0.37, sw * 0.96, sh * 0.05};
     out.lstOutput = TwipsRect{sw * 0.02, sh * 0.44, sw * 0.96, sh * 0.55};
+    out.series = TwipsRect{sw * 0.24, sh * 0.06, sw * 0.2, sh * 0.08};
+    out.tolerance = TwipsRect{sw * 0.24, 0.1 * sh + 0.06 * sh, sw * 0.2, sh * 0.08};
     return out;
 }
 

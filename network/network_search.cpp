@@ -56,7 +56,8 @@ std::string TooSmallR1(double bw, double rtMin, double r1lo) {
            "factor.";
 }
 
-std::string Assemble(const NetworkRow& row, const std::string& bText, const std::string& eText) {
+std::string Assemble(const NetworkRow& row, const std::string& bText, const std::string& eText,
+                     bool bounds) {
     std::string line;
     line.reserve(96);
     line += row.r1Text;
@@ -78,7 +79,28 @@ std::string Assemble(const NetworkRow& row, const std::string& bText, const std:
     PadTo(line, 56);
     line += Roundoff(row.pr2);
     PadTo(line, 49);  // the last column gets its single trailing space
+    if (bounds) {
+        line += Roundoff(row.bLow);
+        PadTo(line, 49);
+        line += Roundoff(row.bHigh);
+        PadTo(line, 49);
+    }
     return line;
+}
+
+// The value after `value` in the series' table; `value` itself at the top.
+double NextInSeries(Series series, double value, std::string& text) {
+    if (series == Series::E24) {
+        // Times 1.1 then snap: always the next standard value.
+        double next = value * 1.1;
+        text = StandardValue(next);
+        return next;
+    }
+    const std::vector<double>& table = SeriesTable(series);
+    const auto above = std::upper_bound(table.begin(), table.end(), value);
+    const double next = above == table.end() ? table.back() : *above;
+    text = SeriesValueText(series, next);
+    return next;
 }
 
 NetworkSearchResult Fault(std::string why) {
@@ -137,7 +159,8 @@ std::string COhms(const double& r) {
     return s;
 }
 
-NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout) {
+NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout,
+                                  Series series, Tolerance tolerance) {
     if (!std::isfinite(bw)) return Fault(RangeFault("feedback factor"));
     if (!std::isfinite(rtMin)) return Fault(RangeFault("minimum total resistance"));
     if (!std::isfinite(rtMax)) return Fault(RangeFault("maximum total resistance"));
@@ -162,12 +185,13 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
     }
 
     NetworkSearchResult result;
+    const double t = ToleranceFraction(tolerance);
     double r1 = r1lo;
-    std::string r1Text = StandardValue(r1);
+    std::string r1Text = SnapToSeries(series, r1);
     {
         // One row per standard value from R1 up to the last not above R1hi
         // (at least the first): room for them all at once.
-        const auto& table = StandardValueTable();
+        const auto& table = SeriesTable(series);
         const auto from = std::lower_bound(table.begin(), table.end(), r1);
         const auto to = std::upper_bound(table.begin(), table.end(), r1hi);
         result.rows.reserve(to > from ? static_cast<std::size_t>(to - from) : 1u);
@@ -182,7 +206,7 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
                          " ohms gives an R2 beyond the range of numbers that can be calculated "
                          "with: no divider can be listed.");
         }
-        row.r2Text = StandardValue(row.r2);
+        row.r2Text = SnapToSeries(series, row.r2);
 
         const double total = row.r2 + row.r1;
         if (total == 0.0) return Fault(TooSmallR1(bw, rtMin, r1lo));
@@ -205,12 +229,15 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
                          "beyond the range of numbers that can be calculated with, so no divider "
                          "can be listed.");
         }
-        row.line = Assemble(row, FactorText(row.b), ErrorText(row.error));
+        const FactorBounds bounds = FactorWithinTolerance(row.r1, row.r2, t);
+        row.bLow = bounds.low;
+        row.bHigh = bounds.high;
+        row.line = Assemble(row, FactorText(row.b), ErrorText(row.error),
+                            tolerance != Tolerance::None);
         result.rows.push_back(std::move(row));
 
         const double previous = result.rows.back().r1;
-        double next = previous * 1.1;
-        r1Text = StandardValue(next);
+        const double next = NextInSeries(series, previous, r1Text);
         // 10 MOhm, the top of the table, snaps back to itself: list it once.
         if (!(next > previous)) break;
         r1 = next;
@@ -219,10 +246,13 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
     return result;
 }
 
-const std::string& NetworkHeading() {
+const std::string& NetworkHeading(Tolerance tolerance) {
     static const std::string heading =
         " R1     R2       B    %Error   Rin     Ro      Current     P in R1     P in R2";
-    return heading;
+    // Over the bounds' columns as "P in R2" stands over its own: two
+    // characters in from where the column starts.
+    static const std::string withBounds = heading + "     B low       B high";
+    return tolerance == Tolerance::None ? heading : withBounds;
 }
 
 NetworkOutcome NetworkCalculate(const NetworkInput& input) {
@@ -309,14 +339,16 @@ NetworkOutcome NetworkCalculate(const NetworkInput& input) {
         return out;
     }
 
-    NetworkSearchResult search = NetworkSearch(bw, rtMin, rtMax, vout);
+    NetworkSearchResult search =
+        NetworkSearch(bw, rtMin, rtMax, vout, input.series, input.tolerance);
     if (search.fault) {
         out.fault = true;
         out.message = std::move(*search.fault);
         return out;
     }
     out.lines.reserve(search.rows.size());
-    for (NetworkRow& row : search.rows) out.lines.push_back(std::move(row.line));
+    for (const NetworkRow& row : search.rows) out.lines.push_back(row.line);
+    out.rows = std::move(search.rows);
     return out;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "network/series.h"
+
 namespace korvane {
 
 // A resistance as three significant digits with " k" or " M", padded with
@@ -20,8 +22,13 @@ std::string COhms(const double& r);
 struct NetworkRow {
     double r1 = 0, r2 = 0, b = 0, error = 0, rin = 0, ro = 0;
     double current = 0, pr1 = 0, pr2 = 0;
+    // The lowest and highest factor within the search's tolerance (b and b
+    // without one).
+    double bLow = 0, bHigh = 0;
     std::string r1Text, r2Text;
-    std::string line;  // the listed line, 81 characters with ordinary values
+    // The listed line, 81 characters with ordinary values; 105 with the two
+    // columns of the factor's bounds under a tolerance.
+    std::string line;
 };
 
 struct NetworkSearchResult {
@@ -31,23 +38,31 @@ struct NetworkSearchResult {
     std::optional<std::string> fault;
 };
 
-// Every standard R1 from the one nearest (1 - bw) * rtMin up to the last not
-// above (1 - bw) * rtMax (the first always listed), each with its row. Takes
+// Every standard R1 of the series from the one nearest (1 - bw) * rtMin up to
+// the last not above (1 - bw) * rtMax (the first always listed), each with
+// its row. E24 steps R1 by times 1.1 then snap, which always reaches the
+// next value; the other series step to their next value. With a tolerance,
+// each line ends with the factor's lowest and highest value. Takes
 // values that passed the panel's validation (0 < bw <= 1, rtMin < rtMax,
 // neither zero). At 10 MOhm, the top of the table, the walk lists that row
 // once and stops. Faults (no rows): bw = 1 (no series resistor), a bw so
 // small that (1 - bw) / bw overflows, an R1 that snaps to 0 (R1lo at most
 // 0.5 ohm), a value that is not finite, and a vout so large that the
 // current or power overflows.
-NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout);
+NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout,
+                                  Series series = kDefaultSeries,
+                                  Tolerance tolerance = kDefaultTolerance);
 
-// The column heading above the list.
-const std::string& NetworkHeading();
+// The column heading above the list, with the bounds' columns under a
+// tolerance.
+const std::string& NetworkHeading(Tolerance tolerance = kDefaultTolerance);
 
 // One press of Calculate on the network panel.
 struct NetworkInput {
     std::string txtAr, txtRtMin, txtRtMax;
     int check2 = 1;
+    Series series = kDefaultSeries;
+    Tolerance tolerance = kDefaultTolerance;
     // Korvane_Feedback.dat's content, or nothing when it could not be read.
     std::optional<std::string> feedbackFile;
     // How to name that file in a message (its full path; a panel whose path
@@ -59,6 +74,7 @@ struct NetworkOutcome {
     std::optional<std::string> txtAr;  // new text of TxtAr (Check2 set)
     bool clearList = false;            // the list is cleared (before validation)
     std::vector<std::string> lines;    // rows to add to the list, in order
+    std::vector<NetworkRow> rows;      // the numbers behind them
     std::optional<std::string> message;  // one OK box, shown after the above
     // The message reports that the calculation could not be done at all (the
     // feedback file is missing or short, or the values give an arithmetic

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool imagemagick x11-utils
     fonts-liberation fonts-dejavu-core
+    python3
 )
 
 missing=()

@@ -57,7 +57,8 @@ TEST(NetworkCsv, TheWorkedExampleInFullPrecision) {
 }
 
 TEST(NetworkCsv, ToleranceAddsTheFactorBounds) {
-    const NetworkSearchResult result = NetworkSearch(393.4e-3, 550, 1200, std::sqrt(212.0));
+    const NetworkSearchResult result = NetworkSearch(393.4e-3, 550, 1200, std::sqrt(212.0),
+                                                     Series::E24, Tolerance::P1);
     const std::vector<std::string> lines = Split(NetworkCsv(result.rows, Tolerance::P1), "\r\n");
     EXPECT_TRUE(lines[0].ends_with(",P in R2 (W),B low,B high"));
     const std::vector<std::string> first = Split(lines[1], ",");

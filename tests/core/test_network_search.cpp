@@ -4,12 +4,15 @@
 
 #include <ostream>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "network/network_search.h"
+#include "format/roundoff.h"
 #include "network/standard_value.h"
 
 namespace korvane {
@@ -473,6 +476,127 @@ TEST(NetworkCalculate, AVeryNegativeMinimumStillStartsAtOneOhm) {
     EXPECT_FALSE(out.message.has_value());
     ASSERT_EQ(out.lines.size(), 12u);
     EXPECT_EQ(out.lines[0].substr(0, 7), "1      ");
+}
+
+}  // namespace
+}  // namespace korvane
+
+// ------------------------------------------------ other series, tolerance
+
+namespace korvane {
+namespace {
+
+// The worked example's inputs in E96, checked by hand: R1lo 333.63 snaps to
+// 332 (340 is further), R2 = 332 x .3934 / .6066 = 215.3 snaps to 215,
+// B = 215 / 547 = .39305, error -0.088 %; then every E96 value up to
+// R1hi 727.92, the last 715 (R2 464).
+TEST(NetworkSearch, E96WorkedExample) {
+    const NetworkSearchResult res =
+        NetworkSearch(kBw, 550, 1200, kVout, Series::E96, Tolerance::None);
+    ASSERT_FALSE(res.fault.has_value());
+    ASSERT_EQ(res.rows.size(), 33u);
+    const struct {
+        std::size_t row;
+        const char *r1, *r2, *b, *error, *rin, *ro;
+    } cases[] = {
+        {0, "332 ", "215 ", " .393", "-0.09", "547   ", "130   "},
+        {1, "340 ", "221 ", " .394", " 0.14", "561   ", "134   "},
+        {2, "348 ", "226 ", " .394", " 0.08", "574   ", "137   "},
+        {32, "715 ", "464 ", " .394", " 0.04", "1.18 k", "281   "},
+    };
+    for (const auto& c : cases) {
+        const std::string& line = res.rows[c.row].line;
+        SCOPED_TRACE(line);
+        ASSERT_EQ(line.size(), 81u);
+        EXPECT_EQ(line.substr(0, 7), std::string(c.r1) + std::string(7 - strlen(c.r1), ' '));
+        EXPECT_EQ(line.substr(7, strlen(c.r2)), c.r2);
+        EXPECT_EQ(line.substr(14, strlen(c.b)), c.b);
+        EXPECT_EQ(line.substr(21, strlen(c.error)), c.error);
+        EXPECT_EQ(line.substr(30, 6), c.rin);
+        EXPECT_EQ(line.substr(38, 6), c.ro);
+    }
+    // Every R1 is the next E96 value after the one before.
+    const auto& table = SeriesTable(Series::E96);
+    for (std::size_t i = 1; i < res.rows.size(); ++i) {
+        const auto at = std::find(table.begin(), table.end(), res.rows[i - 1].r1);
+        ASSERT_NE(at, table.end());
+        EXPECT_EQ(res.rows[i].r1, *(at + 1));
+    }
+}
+
+TEST(NetworkSearch, ThreeDigitValueTexts) {
+    const struct {
+        double bw, rtMin, rtMax;
+        Series series;
+        const char* r1;
+    } cases[] = {
+        {0.5, 9000, 9001, Series::E96, "4.53 k "},
+        {0.5, 2.04e6, 2.041e6, Series::E96, "1.02 M "},
+        {0.5, 99.8, 99.9, Series::E96, "49.9   "},
+        {0.5, 97.4, 97.5, Series::E48, "48.7   "},
+        {0.5, 214000, 214001, Series::E96, "107 k  "},
+        {0.5, 9400, 9401, Series::E24, "4.7 k  "},
+    };
+    for (const auto& c : cases) {
+        const NetworkSearchResult res =
+            NetworkSearch(c.bw, c.rtMin, c.rtMax, kVout, c.series, Tolerance::None);
+        ASSERT_EQ(res.rows.size(), 1u) << c.r1;
+        EXPECT_EQ(res.rows[0].line.substr(0, 7), c.r1);
+        EXPECT_EQ(res.rows[0].line.substr(7, 7), c.r1) << "R2 = R1 at a factor of .5";
+    }
+}
+
+// From 1 ohm to 10 MOhm: every value of the series once, then the top.
+TEST(NetworkSearch, WidestRangeInEverySeries) {
+    for (std::size_t s = 0; s < kSeriesCount; ++s) {
+        const Series series = SeriesAt(s);
+        const NetworkSearchResult res =
+            NetworkSearch(0.5, 2, 20e6, kVout, series, Tolerance::None);
+        ASSERT_FALSE(res.fault.has_value()) << SeriesName(series);
+        EXPECT_EQ(res.rows.size(), SeriesTable(series).size() - 1) << SeriesName(series);
+        EXPECT_EQ(res.rows.back().r1, 10e6) << SeriesName(series);
+    }
+}
+
+TEST(NetworkSearch, ToleranceAddsTheFactorsBoundsInTheirColumns) {
+    const NetworkSearchResult plain = NetworkSearch(kBw, 550, 1200, kVout);
+    const NetworkSearchResult res =
+        NetworkSearch(kBw, 550, 1200, kVout, Series::E24, Tolerance::P1);
+    ASSERT_EQ(res.rows.size(), 9u);
+    const std::string& heading = NetworkHeading(Tolerance::P1);
+    EXPECT_EQ(heading.substr(0, NetworkHeading().size()), NetworkHeading());
+    // Each heading stands two characters in from its column, as "P in R2"
+    // does over the power column at 69.
+    EXPECT_EQ(NetworkHeading().find("P in R2"), 71u);
+    EXPECT_EQ(heading.find("B low"), 83u);
+    EXPECT_EQ(heading.find("B high"), 95u);
+    for (std::size_t i = 0; i < res.rows.size(); ++i) {
+        const NetworkRow& row = res.rows[i];
+        const FactorBounds b = FactorWithinTolerance(row.r1, row.r2, 0.01);
+        EXPECT_EQ(row.bLow, b.low);
+        EXPECT_EQ(row.bHigh, b.high);
+        EXPECT_LT(row.bLow, row.b);
+        EXPECT_GT(row.bHigh, row.b);
+        ASSERT_EQ(row.line.size(), 105u);
+        EXPECT_EQ(row.line.substr(0, 81), plain.rows[i].line) << "the rest is as without";
+        EXPECT_EQ(row.line.substr(81, 12), Roundoff(b.low) + " ");
+        EXPECT_EQ(row.line.substr(93, 12), Roundoff(b.high) + " ");
+    }
+    // 330 and 220 at 1 %: .3952 to .4048.
+    EXPECT_EQ(res.rows[0].line.substr(81, 11), " 395.2e-3  ");
+    EXPECT_EQ(res.rows[0].line.substr(93, 11), " 404.8e-3  ");
+}
+
+TEST(NetworkCalculate, PassesTheChoicesOnAndKeepsTheRows) {
+    NetworkInput input = Press("393.4e-3", "550", "1200", 0);
+    input.series = Series::E96;
+    input.tolerance = Tolerance::P2;
+    const NetworkOutcome out = NetworkCalculate(input);
+    ASSERT_EQ(out.rows.size(), 33u);
+    ASSERT_EQ(out.lines.size(), 33u);
+    for (std::size_t i = 0; i < out.rows.size(); ++i) EXPECT_EQ(out.lines[i], out.rows[i].line);
+    EXPECT_EQ(out.lines[0].size(), 105u);
+    EXPECT_EQ(out.rows[0].r1, 332.0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,7 +101,8 @@ QStringList CaptionsThatDoNotFit(const Started& app) {
                  QString(), Qt::FindDirectChildrenOnly)) {
             const bool covers = qobject_cast<QPushButton*>(sibling) ||
                                 qobject_cast<QGroupBox*>(sibling) ||
-                                qobject_cast<QCheckBox*>(sibling);
+                                qobject_cast<QCheckBox*>(sibling) ||
+                                qobject_cast<QComboBox*>(sibling);
             if (covers && sibling->isVisible() && sibling->geometry().intersects(box))
                 left = std::max(left, sibling->geometry().right() + 1);
         }
