@@ -4,8 +4,9 @@
 // Input: the first byte modulo 3 is Check2's value (printable seeds start
 // with "0", "1" or "2"); with its top bit set the feedback file could not
 // be read. The rest, cut at every NUL byte, gives TxtAr, TxtRtMin,
-// TxtRtMax, the feedback file's content and the name it is shown by
-// (missing ones empty).
+// TxtRtMax, the feedback file's content, the name it is shown by, and the
+// choices: a series name and a tolerance text with a comma between ("E96,1";
+// anything else means E24 and no tolerance) (missing ones empty).
 //
 // The press must not crash and must follow network/network_search.h: the
 // list is always cleared; a missing or short feedback file, or a power
@@ -14,11 +15,12 @@
 // feedback factor text unchanged when Check2 is 1; inputs the validation
 // turns away get a message and no rows; otherwise the rows are the search's
 // for the values read. No text says "inf" or "nan" (the echoed input texts
-// aside). The search lists every standard R1 from the one nearest
+// aside). The search lists every R1 of the series from the one nearest
 // (1 - B) x Rt min up to the last not above (1 - B) x Rt max, so never more
-// rows than the 169 standard values above zero; each row's R2 is a standard
-// value, and its last three columns are the Roundoff texts of the current
-// and the two powers.
+// rows than the series' values above zero (169 in E24, 1345 in E192); each
+// row's R2 is a value of the series, and its last columns are the Roundoff
+// texts of the current and the two powers, then under a tolerance those of
+// the factor's lowest and highest value, which hold the factor between them.
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +36,7 @@
 #include "io/items.h"
 #include "io/numeric.h"
 #include "network/network_search.h"
+#include "network/series.h"
 #include "network/standard_value.h"
 
 namespace korvane::fuzz {
@@ -41,9 +44,8 @@ namespace {
 
 const auto& Table() { return StandardValueTable(); }
 
-// The index of `r` in the table of standard values, or nothing.
-std::optional<std::size_t> TableIndex(double r) {
-    const auto& t = Table();
+// The index of `r` in the series' table, or nothing.
+std::optional<std::size_t> TableIndex(const std::vector<double>& t, double r) {
     const auto it = std::find(t.begin(), t.end(), r);
     if (it == t.end()) return std::nullopt;
     return static_cast<std::size_t>(it - t.begin());
@@ -60,7 +62,8 @@ void CheckStandardValue(double r) {
         KORVANE_REQUIRE(chosen == 0 && text.empty());
         return;
     }
-    const auto index = TableIndex(chosen);
+    static const std::vector<double> table(Table().begin(), Table().end());
+    const auto index = TableIndex(table, chosen);
     KORVANE_REQUIRE(index.has_value());
     KORVANE_REQUIRE(!text.empty() && !HoldsInfOrNan(text));
     const auto& t = Table();
@@ -90,21 +93,23 @@ std::string CutEcho(const std::string& message, std::size_t at, const std::strin
     return message.substr(0, at) + message.substr(at + echo.size());
 }
 
-void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, double rtMax) {
+void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, double rtMax,
+               Series series, Tolerance tolerance) {
+    const std::vector<double>& table = SeriesTable(series);
     const auto& rows = search.rows;
     KORVANE_REQUIRE(!rows.empty());
-    KORVANE_REQUIRE(rows.size() <= kStandardValueCount - 1);
+    KORVANE_REQUIRE(rows.size() <= table.size() - 1);
     const double r1lo = (1.0 - bw) * rtMin;
     const double r1hi = (1.0 - bw) * rtMax;
     double first = r1lo;
-    StandardValue(first);
+    SnapToSeries(series, first);
     KORVANE_REQUIRE(rows.front().r1 == first);
 
     std::size_t previous = 0;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const NetworkRow& row = rows[k];
-        const auto i1 = TableIndex(row.r1);
-        const auto i2 = TableIndex(row.r2);
+        const auto i1 = TableIndex(table, row.r1);
+        const auto i2 = TableIndex(table, row.r2);
         KORVANE_REQUIRE(i1 && *i1 >= 1);
         KORVANE_REQUIRE(i2.has_value());
         if (k > 0) {
@@ -114,7 +119,7 @@ void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, doubl
         previous = *i1;
 
         double r1 = row.r1;
-        KORVANE_REQUIRE(StandardValue(r1) == row.r1Text);
+        KORVANE_REQUIRE(SnapToSeries(series, r1) == row.r1Text);
         KORVANE_REQUIRE(row.b == row.r2 / (row.r1 + row.r2) && row.b >= 0 && row.b <= 1);
         KORVANE_REQUIRE(std::isfinite(row.error));
         KORVANE_REQUIRE(row.current >= 0 && std::isfinite(row.pr1) && row.pr1 >= 0 &&
@@ -129,14 +134,20 @@ void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, doubl
             RoundoffParts parts;
             KORVANE_REQUIRE_SHOW(ParseRoundoff(*text, parts), Shown(*text));
         }
-        const std::string tail = current + " " + pr1 + " " + pr2 + " ";
+        std::string tail = current + " " + pr1 + " " + pr2 + " ";
+        if (tolerance != Tolerance::None) {
+            KORVANE_REQUIRE(row.bLow <= row.b && row.b <= row.bHigh);
+            tail += Roundoff(row.bLow) + " " + Roundoff(row.bHigh) + " ";
+        } else {
+            KORVANE_REQUIRE(row.bLow == row.b && row.bHigh == row.b);
+        }
         KORVANE_REQUIRE_SHOW(row.line.size() > tail.size() &&
                                  row.line.compare(row.line.size() - tail.size(), tail.size(), tail) == 0,
                              Shown(row.line));
     }
     // The walk ends at the top of the table or before the first value
     // above R1hi.
-    KORVANE_REQUIRE(previous == kStandardValueCount - 1 || Table()[previous + 1] > r1hi);
+    KORVANE_REQUIRE(previous == table.size() - 1 || table[previous + 1] > r1hi);
 }
 
 }  // namespace
@@ -154,6 +165,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.txtRtMax = Part(parts, 2);
     if ((data[0] & 0x80u) == 0) input.feedbackFile = Part(parts, 3);
     input.feedbackFileName = Part(parts, 4);
+    const std::string choices = Part(parts, 5);
+    const std::size_t comma = choices.find(',');
+    if (comma != std::string::npos) {
+        input.series = SeriesFromName(choices.substr(0, comma)).value_or(kDefaultSeries);
+        input.tolerance = ToleranceFromText(choices.substr(comma + 1)).value_or(kDefaultTolerance);
+    }
 
     for (const std::string* text : {&input.txtAr, &input.txtRtMin, &input.txtRtMax}) {
         CheckStandardValue(NumericValue(*text));
@@ -161,7 +178,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const NetworkOutcome out = NetworkCalculate(input);
     KORVANE_REQUIRE(out.clearList);
-    KORVANE_REQUIRE(out.lines.size() <= kStandardValueCount - 1);
+    KORVANE_REQUIRE(out.lines.size() <= SeriesTable(input.series).size() - 1);
+    KORVANE_REQUIRE(out.rows.size() == out.lines.size());
     if (out.fault) KORVANE_REQUIRE(out.message && out.lines.empty());
 
     const std::vector<std::string> items =
@@ -217,7 +235,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckStandardValue((1.0 - bw) * rtMin);
     CheckStandardValue((1.0 - bw) * rtMax);
 
-    const NetworkSearchResult search = NetworkSearch(bw, rtMin, rtMax, vout);
+    const NetworkSearchResult search =
+        NetworkSearch(bw, rtMin, rtMax, vout, input.series, input.tolerance);
     KORVANE_REQUIRE(out.fault == search.fault.has_value());
     if (search.fault) {
         KORVANE_REQUIRE(search.rows.empty() && out.message == search.fault);
@@ -229,6 +248,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t k = 0; k < out.lines.size(); ++k) {
         KORVANE_REQUIRE(out.lines[k] == search.rows[k].line);
     }
-    CheckRows(search, bw, rtMin, rtMax);
+    CheckRows(search, bw, rtMin, rtMax, input.series, input.tolerance);
     return 0;
 }
