@@ -4,7 +4,7 @@
 #   docs/screenshots/home.png, rc_stage.png, global_feedback.png,
 #   feedback_network.png, marked_field.png (a field typed as "100k", with its
 #   tool tip) and maximised_panel.png (the window at the screen's size with
-#   the feedback network panel open)
+#   the feedback network panel listing E96 dividers at 1 % tolerance)
 # The program runs from a fresh directory of its own, so it starts from the
 # default inputs files. The panels are driven with mouse clicks at their
 # buttons' places, computed from the window's size and the layout fractions.
@@ -135,6 +135,15 @@ settle
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 echo "screenshots: window resized to ${WIDTH}x${HEIGHT}"
 click_at "${select_network[@]}"
+# The E96 series at 1 % tolerance: each choice's list is opened by a click
+# and stepped with the arrow keys (E24 to E96; none to 1 %), then Return.
+# Series at 0.24-0.44 SW, 0.06-0.14 SH; tolerance 0.16-0.24 SH.
+click_at 0.34 0.10
+xdotool key --delay 150 Down Down Return
+settle
+click_at 0.34 0.20
+xdotool key --delay 150 Down Down Down Return
+settle
 click_at 0.12 0.08
 alive
 shot maximised_panel
