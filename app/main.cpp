@@ -2,12 +2,13 @@
 
 #include <QApplication>
 
-#include "ui/files.h"
+#include "app/desktop.h"
 #include "app/main_window.h"
+#include "ui/files.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvane"));
+    korvane::IdentifyApplication();
     korvane::MainWindow window(korvane::ProgramPath(QCoreApplication::applicationDirPath()));
     return app.exec();
 }

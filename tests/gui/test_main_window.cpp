@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "app/desktop.h"
 #include "ui/files.h"
 #include "ui/panel.h"
 #include "gui_support.h"
@@ -320,6 +321,31 @@ private slots:
         if (!QFileInfo(bin).isDir()) QSKIP("the install's bin folder does not exist here");
         QCOMPARE(ProgramPath(bin),
                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/");
+    }
+
+    // The names the desktop knows the program by, and its window icon in
+    // every installed size, from the program's own resources.
+    void theApplicationCarriesItsIdAndIcon() {
+        IdentifyApplication();
+        QCOMPARE(QApplication::applicationName(), QString("Korvane"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QString("org.korvane.Korvane"));
+        QCOMPARE(ApplicationId(), QString("org.korvane.Korvane"));
+        const QIcon icon = QApplication::windowIcon();
+        const QList<QSize> expected = {{16, 16}, {24, 24}, {32, 32}, {48, 48},
+                                       {64, 64}, {128, 128}, {256, 256}};
+        QCOMPARE(icon.availableSizes(), expected);
+        for (const QSize& size : expected) {
+            const QImage image = icon.pixmap(size).toImage();
+            QCOMPARE(image.size(), size);
+            // Drawn, not blank: the glass is opaque at the centre, the
+            // corners are clear.
+            QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+            QVERIFY2(qAlpha(image.pixel(size.width() / 2, size.height() / 2)) > 200,
+                     qPrintable(QString::number(size.width())));
+        }
+        ProgramDir dir;
+        Started app(dir);
+        QCOMPARE(app.window->windowIcon().availableSizes(), expected);
     }
 
     void theMessageBoxIsPlainAndTitledKorvane() {
