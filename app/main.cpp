@@ -2,12 +2,13 @@
 
 #include <QApplication>
 
+#include "app/desktop.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    korvane::ConfigureApplication();
+    korvane::IdentifyApplication();
     korvane::MainWindow window(korvane::StartupPath());
     return app.exec();
 }

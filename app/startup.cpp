@@ -1,12 +1,10 @@
 #include "app/startup.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include "ui/files.h"
 
 namespace korvane {
-
-void ConfigureApplication() { QApplication::setApplicationName(QStringLiteral("Korvane")); }
 
 QString StartupPath() { return ProgramPath(QCoreApplication::applicationDirPath()); }
 

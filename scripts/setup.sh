@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Korvane needs on Debian or
 # Ubuntu, and nothing that is already there. Uses sudo when not root.
+# Further packages that only one script needs (clang, librsvg2-bin) are
+# named as arguments:  scripts/setup.sh clang
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,8 @@ packages=(
     xvfb xdotool imagemagick x11-utils
     fonts-liberation fonts-dejavu-core
     python3
+    desktop-file-utils appstream
+    "$@"
 )
 
 missing=()

@@ -11,9 +11,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifndef KORVANE_INSTALL_BINDIR
+#error "KORVANE_INSTALL_BINDIR names the install's bin folder; the build passes it"
+#endif
+
 namespace korvane {
 
 namespace {
+
+// True when both name the same existing folder, however each is spelled
+// (links, "..", a trailing separator). A folder that does not exist is the
+// same as none.
+bool SameFolder(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
 
 bool CanCreateFilesIn(const QString& dir) {
     if (dir.isEmpty() || !QFileInfo(dir).isDir()) return false;
@@ -83,9 +96,13 @@ SaveSystemCalls& SaveCalls() {
     return calls;
 }
 
-QString ProgramPath(const QString& programDir) {
+QString InstallBinDir() { return QStringLiteral(KORVANE_INSTALL_BINDIR); }
+
+QString ProgramPath(const QString& programDir) { return ProgramPath(programDir, InstallBinDir()); }
+
+QString ProgramPath(const QString& programDir, const QString& installBinDir) {
     QString dir = programDir;
-    if (!CanCreateFilesIn(dir)) {
+    if (SameFolder(dir, installBinDir) || !CanCreateFilesIn(dir)) {
         dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(dir);
     }

@@ -11,10 +11,22 @@
 namespace korvane {
 
 // The directory the inputs files live in, with a separator appended (always
-// appended, even to a directory that already ends in one): the program's own
-// directory when files can be created there, otherwise the user's
-// application data folder, created when missing.
+// appended, even to a directory that already ends in one). A copy of its
+// own, started from a folder it can create files in (a build tree, an
+// unpacked portable folder), keeps them beside itself. An installed copy,
+// started from the install's bin folder `installBinDir`, or a copy started
+// from a folder it cannot write, keeps them in the user's application data
+// folder, created when missing: an installed program never writes into a
+// system folder, not even when root runs it. Folders are compared by their
+// canonical paths, so a link to the bin folder counts as the bin folder.
+QString ProgramPath(const QString& programDir, const QString& installBinDir);
+
+// The same, for the bin folder this program was built to be installed in.
 QString ProgramPath(const QString& programDir);
+
+// The bin folder this program was built to be installed in (the full
+// install bin folder of the build, such as /usr/bin or /usr/local/bin).
+QString InstallBinDir();
 
 // True when `dir` + `name` can be opened for reading. Any failure is false.
 bool FileExists(const QString& dir, const QString& name);

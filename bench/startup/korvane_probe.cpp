@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "app/desktop.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "probe.h"
@@ -22,7 +23,7 @@ struct Silent final : korvane::MessageSink {
 int main(int argc, char* argv[]) {
     Silent silent;
     return korvane::bench::RunProbe(
-        argc, argv, &korvane::ConfigureApplication,
+        argc, argv, &korvane::IdentifyApplication,
         [&] { return new korvane::MainWindow(korvane::StartupPath(), &silent); },
         [](QWidget* window) {
             auto* main = static_cast<korvane::MainWindow*>(window);

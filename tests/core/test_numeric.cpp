@@ -89,7 +89,7 @@ std::string PrintfNumberText(double v) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
     if (exponent < -4 || exponent >= 15) {
         out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
+        if (digits.size() > 1) out.append(1, '.').append(digits, 1);
         const int mag = std::abs(exponent);
         return out + "E" + (exponent < 0 ? "-" : "+") + (mag < 10 ? "0" : "") + std::to_string(mag);
     }

@@ -21,6 +21,13 @@ struct Case {
 
 const std::string kMask = std::string("+*.***E") + '\xB1' + "* ";
 
+// The text of the negative value: the same text with a minus in the sign
+// place.
+std::string Negative(std::string text) {
+    text.at(0) = '-';
+    return text;
+}
+
 TEST(Roundoff, WorkedExamples) {
     const Case cases[] = {
         {0, " 0.000     "},        {5e-17, " 0.000     "},     {-5e-17, "-0.000     "},
@@ -40,7 +47,7 @@ TEST(Roundoff, WorkedExamples) {
 
 TEST(Roundoff, OutOfRangeMask) {
     EXPECT_EQ(Roundoff(2e13), kMask);
-    EXPECT_EQ(Roundoff(-2e13), "-" + kMask.substr(1));
+    EXPECT_EQ(Roundoff(-2e13), Negative(kMask));
     EXPECT_EQ(kMask.size(), 10u);
     // Not a value the calculations pass in, but it must not crash or print
     // digits that look like a result.
@@ -142,7 +149,7 @@ TEST(Roundoff, BandBoundsOnBothSides) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Roundoff(c.value), c.text) << "value " << c.value;
-        EXPECT_EQ(Roundoff(-c.value), "-" + std::string(c.text).substr(1)) << "value " << -c.value;
+        EXPECT_EQ(Roundoff(-c.value), Negative(c.text)) << "value " << -c.value;
     }
 }
 
@@ -202,7 +209,7 @@ std::string PlainRoundoff(double value) {
             t += band->suffix;
         }
     }
-    if (negative) t = "-" + t.substr(1);
+    if (negative) t.at(0) = '-';
     return t;
 }
 

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "app/desktop.h"
 #include "ui/files.h"
 #include "ui/panel.h"
 #include "gui_support.h"
@@ -270,6 +271,80 @@ private slots:
         QCOMPARE(fallback,
                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/");
         QVERIFY(QFileInfo(fallback).isDir());
+    }
+
+    // Where the inputs files go, by the folder the program was started from
+    // and the install's bin folder. Both are named inside a fresh folder
+    // that holds bin/, bin/sub/, bin2/ and link -> bin; an absolute name is
+    // taken as it is.
+    void programPathKeepsAnInstalledCopyOutOfItsFolder_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("install");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("own folder, no install folder known") << "bin" << "" << true;
+        QTest::newRow("own folder, installed elsewhere") << "bin" << "bin2" << true;
+        QTest::newRow("the install folder, writable") << "bin" << "bin" << false;
+        QTest::newRow("install folder with a separator") << "bin" << "bin/" << false;
+        QTest::newRow("install folder through ..") << "bin" << "bin/sub/.." << false;
+        QTest::newRow("started through a link to it") << "link" << "bin" << false;
+        QTest::newRow("install folder named by a link") << "bin" << "link" << false;
+        QTest::newRow("a folder inside the install folder") << "bin/sub" << "bin" << true;
+        QTest::newRow("a name that extends the install folder's") << "bin2" << "bin" << true;
+        QTest::newRow("install folder that does not exist") << "bin" << "gone" << true;
+        // Not even root can create a file in /proc.
+        QTest::newRow("a folder nobody can write") << "/proc" << "" << false;
+    }
+    void programPathKeepsAnInstalledCopyOutOfItsFolder() {
+        QFETCH(QString, program);
+        QFETCH(QString, install);
+        QFETCH(bool, beside);
+        QTemporaryDir root;
+        const QDir top(root.path());
+        QVERIFY(top.mkpath("bin/sub") && top.mkpath("bin2"));
+        QVERIFY(QFile::link(top.filePath("bin"), top.filePath("link")));
+        auto at = [&](const QString& name) {
+            return name.isEmpty() || QDir::isAbsolutePath(name) ? name : root.path() + "/" + name;
+        };
+        const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString got = ProgramPath(at(program), at(install));
+        QCOMPARE(got, (beside ? at(program) : appData) + "/");
+        QVERIFY(QFileInfo(got).isDir());
+    }
+
+    // Started from the bin folder it was built to be installed in, the
+    // program keeps its files in the application data folder, even where
+    // it may write that folder (root, a user-owned prefix).
+    void programPathKnowsTheBuildsInstallFolder() {
+        const QString bin = InstallBinDir();
+        QVERIFY2(QDir::isAbsolutePath(bin), qPrintable(bin));
+        if (!QFileInfo(bin).isDir()) QSKIP("the install's bin folder does not exist here");
+        QCOMPARE(ProgramPath(bin),
+                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/");
+    }
+
+    // The names the desktop knows the program by, and its window icon in
+    // every installed size, from the program's own resources.
+    void theApplicationCarriesItsIdAndIcon() {
+        IdentifyApplication();
+        QCOMPARE(QApplication::applicationName(), QString("Korvane"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QString("org.korvane.Korvane"));
+        QCOMPARE(ApplicationId(), QString("org.korvane.Korvane"));
+        const QIcon icon = QApplication::windowIcon();
+        const QList<QSize> expected = {{16, 16}, {24, 24}, {32, 32}, {48, 48},
+                                       {64, 64}, {128, 128}, {256, 256}};
+        QCOMPARE(icon.availableSizes(), expected);
+        for (const QSize& size : expected) {
+            const QImage image = icon.pixmap(size).toImage();
+            QCOMPARE(image.size(), size);
+            // Drawn, not blank: the glass is opaque at the centre, the
+            // corners are clear.
+            QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+            QVERIFY2(qAlpha(image.pixel(size.width() / 2, size.height() / 2)) > 200,
+                     qPrintable(QString::number(size.width())));
+        }
+        ProgramDir dir;
+        Started app(dir);
+        QCOMPARE(app.window->windowIcon().availableSizes(), expected);
     }
 
     void theMessageBoxIsPlainAndTitledKorvane() {

@@ -1,0 +1,23 @@
+#pragma once
+// What the desktop knows the program by: its application id, which names
+// its desktop entry, its icon and its AppStream metainfo alike, and its
+// icon.
+
+#include <QIcon>
+#include <QString>
+
+namespace korvane {
+
+// The reverse-DNS application id ("org.korvane.Korvane").
+QString ApplicationId();
+
+// The application icon in every size that is installed with the program,
+// from its resources. They are PNG images, so no image plugin is needed.
+QIcon ApplicationIcon();
+
+// Names the application ("Korvane", which also names its application
+// data folder), and gives it its desktop entry and its window icon. Call
+// once, after the QApplication is made.
+void IdentifyApplication();
+
+}  // namespace korvane
