@@ -1,5 +1,6 @@
 #include "io/numeric.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -214,6 +215,50 @@ std::string NumberText(double value) {
         out.append(digits, intLen);
     }
     return out;
+}
+
+char* WriteScaledNumberText(char* out, long long k, int places) {
+    static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    constexpr long long kLimit = 1'000'000'000'000'000;  // 10^15
+    const bool quick = places >= 0 && places <= 9 && k > -kLimit && k < kLimit &&
+                       // below 1e-4 NumberText takes the exponent form
+                       (k == 0 || static_cast<double>(k < 0 ? -k : k) * 1e4 >= kPow[places]);
+    if (!quick) {
+        const std::string text =
+            NumberText(static_cast<double>(k) / std::pow(10.0, static_cast<double>(places)));
+        return std::copy(text.begin(), text.end(), out);
+    }
+    if (k == 0) {
+        *out++ = ' ';
+        *out++ = '0';
+        return out;
+    }
+    *out = k < 0 ? '-' : ' ';
+    unsigned long long u = static_cast<unsigned long long>(k < 0 ? -k : k);
+    int decimals = places;
+    // Trailing zeros of the fraction go.
+    while (decimals > 0 && u % 10 == 0) {
+        u /= 10;
+        --decimals;
+    }
+    // The whole part (none below 1), then the point and the decimals with
+    // the zeros after the point that a value below 0.1 has.
+    static constexpr unsigned long long kScale[] = {1,       10,       100,       1000,      10000,
+                                                    100000,  1000000,  10000000,  100000000, 1000000000};
+    const unsigned long long scale = kScale[decimals];
+    const unsigned long long whole = u / scale;
+    unsigned long long fraction = u % scale;
+    char* at = out + 1;
+    if (whole != 0) at = std::to_chars(at, at + 20, whole).ptr;
+    if (decimals > 0) {
+        *at++ = '.';
+        for (int d = decimals - 1; d >= 0; --d) {
+            at[d] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        at += decimals;
+    }
+    return at;
 }
 
 std::string CutNumberText(double value) { return NumberText(value).substr(1); }

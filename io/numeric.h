@@ -41,6 +41,13 @@ bool IsNumericBlank(char c);
 // Only finite values are passed in; infinity gives " INF", NaN " NAN".
 std::string NumberText(double value);
 
+// NumberText(k / 10^places) for a whole number k, written at `out` without
+// making a string; returns the end of the text. Up to 24 characters. Quick
+// for |k| below 10^15 (the digits of k with the point put in), exactly the
+// text NumberText gives for the quotient; the general conversion otherwise.
+//   (393, 3) -> " .393"   (-25, 2) -> "-.25"   (1010, 2) -> " 10.1"   (0, 2) -> " 0"
+char* WriteScaledNumberText(char* out, long long k, int places);
+
 // NumberText without its sign position (the first character removed).
 //   4.7 -> "4.7"   2000 -> "2000"
 std::string CutNumberText(double value);

@@ -142,5 +142,50 @@ TEST(Cp1252, RoundTripsEverySingleByteCharacter) {
     EXPECT_EQ(ToCp1252(u"\u03A9 \U0001F600 \u20AC"), "? ? \x80");
 }
 
+// ---------------------------------------------- the scaled number text
+
+std::string Scaled(long long k, int places) {
+    char text[40];
+    return std::string(text, WriteScaledNumberText(text, k, places));
+}
+
+TEST(WriteScaledNumberText, WritesTheQuotientsNumberText) {
+    const struct {
+        long long k;
+        int places;
+        const char* text;
+    } cases[] = {
+        {393, 3, " .393"},   {400, 3, " .4"},        {1000, 3, " 1"},      {0, 3, " 0"},
+        {-25, 2, "-.25"},    {1010, 2, " 10.1"},     {5, 2, " .05"},       {-100, 2, "-1"},
+        {47, 0, " 47"},      {1, 4, " .0001"},       {12345678, 9, " .012345678"},
+        // below 1e-4 the number text has an exponent
+        {1, 5, " 1E-05"},    {-3, 9, "-3E-09"},
+        // 15 digits and more go through the general conversion
+        {999999999999999, 0, " 999999999999999"}, {1000000000000000, 0, " 1E+15"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Scaled(c.k, c.places), c.text) << c.k << " / 10^" << c.places;
+    }
+}
+
+TEST(WriteScaledNumberText, AgreesWithNumberTextOfTheQuotient) {
+    static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    std::mt19937_64 rng(8);
+    std::uniform_int_distribution<int> digits(0, 15);
+    std::uniform_int_distribution<int> places(0, 9);
+    for (int i = 0; i < 200000; ++i) {
+        // Whole numbers of every length up to 15 digits, with and without
+        // trailing zeros.
+        const int length = digits(rng);
+        long long limit = 1;
+        for (int d = 0; d < length; ++d) limit *= 10;
+        long long k = std::uniform_int_distribution<long long>(0, limit - 1)(rng);
+        if (i % 3 == 0) k -= k % 1000;
+        if (i % 2 == 0) k = -k;
+        const int p = places(rng);
+        ASSERT_EQ(Scaled(k, p), NumberText(static_cast<double>(k) / kPow[p])) << k << " / 10^" << p;
+    }
+}
+
 }  // namespace
 }  // namespace korvane
