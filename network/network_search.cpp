@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "format/roundoff.h"
 #include "io/items.h"
@@ -24,24 +25,73 @@ std::string Shown(double value) {
     return text;
 }
 
-// Appends one space, then spaces until the line is n characters long.
-void PadTo(std::string& line, std::size_t n) {
-    line += ' ';
-    if (line.size() < n) line.append(n - line.size(), ' ');
+// The number text of whole / 10^places, where whole is a rounded value
+// (floor(x * 10^places + 0.5), or with the scale applied by division): the
+// digits of the whole number with the point put in, as NumberText of the
+// quotient gives them.
+char* WriteQuotient(char* out, double whole, int places) {
+    static constexpr double kPow[] = {1.0, 10.0, 100.0, 1000.0};
+    if (std::fabs(whole) < 1e15) {
+        return WriteScaledNumberText(out, static_cast<long long>(whole), places);
+    }
+    const std::string text = NumberText(whole / kPow[places]);
+    return std::copy(text.begin(), text.end(), out);
 }
 
 // B rounded half up to three decimals: " .393", " .4", " 1".
-std::string FactorText(double b) {
-    return NumberText(std::floor(b * 1000.0 + 0.5) / 1000.0);
+char* WriteFactorText(char* out, double b) {
+    return WriteQuotient(out, std::floor(b * 1000.0 + 0.5), 3);
 }
 
 // The error rounded half up to two decimals, with a "0" put before the
 // point of a magnitude below 1: " 0.5", "-0.25", and " 00" for zero.
-std::string ErrorText(double error) {
-    std::string text = NumberText(std::floor(error * 100.0 + 0.5) / 100.0);
-    if (std::fabs(NumericValue(text)) < 1.0) text.insert(text.begin() + 1, '0');
-    return text;
+char* WriteErrorText(char* out, double error) {
+    const double whole = std::floor(error * 100.0 + 0.5);
+    if (!(std::fabs(whole) < 1e15)) {
+        std::string text = NumberText(whole / 100.0);
+        if (std::fabs(NumericValue(text)) < 1.0) text.insert(text.begin() + 1, '0');
+        return std::copy(text.begin(), text.end(), out);
+    }
+    char* end = WriteQuotient(out, whole, 2);
+    if (std::fabs(whole) < 100.0) {
+        // Below 1 in magnitude: the text is " .xx", "-.xx" or " 0".
+        std::copy_backward(out + 1, end, end + 1);
+        out[1] = '0';
+        ++end;
+    }
+    return end;
 }
+
+// A listed line is written into a buffer of this size; the longest fields
+// (resistances and numbers far beyond any standard value) fit with room.
+constexpr std::size_t kLineRoom = 400;
+
+// Writes one space, then spaces until the line is n characters long. The
+// gap to a column is a few characters (each is 7 from the last, and every
+// field has at least one): sixteen spaces are stored at once, more only
+// when needed.
+char* PadTo(char* line, char* at, std::size_t n) {
+    std::memset(at, ' ', 16);
+    char* const column = line + n;
+    if (column <= at) return at + 1;
+    if (column - at > 16) std::memset(at, ' ', static_cast<std::size_t>(column - at));
+    return column;
+}
+
+// The value texts are a few characters: copied one by one.
+char* Put(char* at, const std::string& text) {
+    for (const char c : text) *at++ = c;
+    return at;
+}
+
+char* Put(char* at, const char* text) {
+    while (*text != '\0') *at++ = *text++;
+    return at;
+}
+
+// COhms written at `out`, which has room for 40 characters and is preceded by
+// one more that is used while writing (and left as it was); returns the end.
+char* WriteCOhms(char* out, double r);
 
 std::string RangeFault(const char* what) {
     return std::string("The ") + what +
@@ -56,36 +106,36 @@ std::string TooSmallR1(double bw, double rtMin, double r1lo) {
            "factor.";
 }
 
-std::string Assemble(const NetworkRow& row, const std::string& bText, const std::string& eText,
-                     bool bounds) {
-    std::string line;
-    line.reserve(96);
-    line += row.r1Text;
-    PadTo(line, 7);
-    line += row.r2Text;
-    PadTo(line, 14);
-    line += bText;
-    PadTo(line, 21);
-    line += eText;
-    PadTo(line, 28);
-    line += "  ";
-    line += COhms(row.rin);
-    line += "  ";
-    line += COhms(row.ro);
-    PadTo(line, 42);
-    line += Roundoff(row.current);
-    PadTo(line, 49);
-    line += Roundoff(row.pr1);
-    PadTo(line, 56);
-    line += Roundoff(row.pr2);
-    PadTo(line, 49);  // the last column gets its single trailing space
+std::string Assemble(const NetworkRow& row, bool bounds) {
+    char line[kLineRoom];
+    char* at = Put(line, row.r1Text);
+    at = PadTo(line, at, 7);
+    at = Put(at, row.r2Text);
+    at = PadTo(line, at, 14);
+    at = WriteFactorText(at, row.b);
+    at = PadTo(line, at, 21);
+    at = WriteErrorText(at, row.error);
+    at = PadTo(line, at, 28);
+    *at++ = ' ';
+    *at++ = ' ';
+    at = WriteCOhms(at, row.rin);
+    *at++ = ' ';
+    *at++ = ' ';
+    at = WriteCOhms(at, row.ro);
+    at = PadTo(line, at, 42);
+    at += WriteRoundoff(at, row.current);
+    at = PadTo(line, at, 49);
+    at += WriteRoundoff(at, row.pr1);
+    at = PadTo(line, at, 56);
+    at += WriteRoundoff(at, row.pr2);
+    at = PadTo(line, at, 49);  // the last column gets its single trailing space
     if (bounds) {
-        line += Roundoff(row.bLow);
-        PadTo(line, 49);
-        line += Roundoff(row.bHigh);
-        PadTo(line, 49);
+        at += WriteRoundoff(at, row.bLow);
+        at = PadTo(line, at, 49);
+        at += WriteRoundoff(at, row.bHigh);
+        at = PadTo(line, at, 49);
     }
-    return line;
+    return std::string(line, static_cast<std::size_t>(at - line));
 }
 
 // The value after `value` in the series' table; `value` itself at the top.
@@ -111,52 +161,67 @@ NetworkSearchResult Fault(std::string why) {
 
 }  // namespace
 
-std::string COhms(const double& r) {
-    // The row by r: the rounded value x, how many decimals the completion
-    // gives its text, and the unit.
-    double x = 0.0;
+namespace {
+
+char* WriteCOhms(char* out, double r) {
+    // The row by r: the rounded value (a whole number of units of the last
+    // decimal), how many decimals the completion gives its text, and the
+    // unit.
+    double whole = 0.0;
     int decimals = 0;
     const char* suffix = " ";
     if (r > 9995000.0) {
-        x = std::floor(r / 100000.0 + 0.5) / 10.0;
+        whole = std::floor(r / 100000.0 + 0.5);
         decimals = 1;
         suffix = " M";
     } else if (r >= 999500.0) {
-        x = std::floor(r / 10000.0 + 0.5) / 100.0;
+        whole = std::floor(r / 10000.0 + 0.5);
         decimals = 2;
         suffix = " M";
     } else if (r >= 99950.0) {
-        x = std::floor(r / 1000.0 + 0.5);
+        whole = std::floor(r / 1000.0 + 0.5);
         suffix = " k";
     } else if (r >= 9995.0) {
-        x = std::floor(r / 100.0 + 0.5) / 10.0;
+        whole = std::floor(r / 100.0 + 0.5);
         decimals = 1;
         suffix = " k";
     } else if (r >= 999.5) {
-        x = std::floor(r / 10.0 + 0.5) / 100.0;
+        whole = std::floor(r / 10.0 + 0.5);
         decimals = 2;
         suffix = " k";
     } else if (r >= 99.95) {
-        x = std::floor(r + 0.5);
+        whole = std::floor(r + 0.5);
     } else if (r >= 9.995) {
-        x = std::floor(r * 10.0 + 0.5) / 10.0;
+        whole = std::floor(r * 10.0 + 0.5);
         decimals = 1;
     } else {
-        x = std::floor(r * 100.0 + 0.5) / 100.0;
+        whole = std::floor(r * 100.0 + 0.5);
         decimals = 2;
     }
 
-    std::string s = NumberText(x);
+    // The number text, its decimals completed, then without its sign
+    // position: written from out[-1], whose character is put back.
+    char* const signAt = out - 1;
+    const char kept = *signAt;
+    char* at = WriteQuotient(signAt, whole, decimals);
+    const auto size = at - signAt;
     if (decimals == 1) {
-        if (s.size() == 3) s += ".0";
+        if (size == 3) at = Put(at, ".0");
     } else if (decimals == 2) {
-        if (s.size() == 2) s += ".00";
-        if (s.size() == 4) s += "0";
+        if (size == 2) at = Put(at, ".00");
+        if (size == 4) at = Put(at, "0");
     }
-    s.erase(0, 1);
-    s += suffix;
-    if (s.size() < 6) s.append(6 - s.size(), ' ');
-    return s;
+    *signAt = kept;
+    at = Put(at, suffix);
+    while (at - out < 6) *at++ = ' ';
+    return at;
+}
+
+}  // namespace
+
+std::string COhms(const double& r) {
+    char text[48];
+    return std::string(text + 1, WriteCOhms(text + 1, r));
 }
 
 NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout,
@@ -197,7 +262,7 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
         result.rows.reserve(to > from ? static_cast<std::size_t>(to - from) : 1u);
     }
     for (;;) {
-        NetworkRow row;
+        NetworkRow& row = result.rows.emplace_back();
         row.r1 = r1;
         row.r1Text = std::move(r1Text);
         row.r2 = row.r1 / ratio;
@@ -229,14 +294,17 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
                          "beyond the range of numbers that can be calculated with, so no divider "
                          "can be listed.");
         }
-        const FactorBounds bounds = FactorWithinTolerance(row.r1, row.r2, t);
-        row.bLow = bounds.low;
-        row.bHigh = bounds.high;
-        row.line = Assemble(row, FactorText(row.b), ErrorText(row.error),
-                            tolerance != Tolerance::None);
-        result.rows.push_back(std::move(row));
+        if (t == 0.0) {
+            // The bounds' formula with no tolerance is the factor's own.
+            row.bLow = row.bHigh = row.b;
+        } else {
+            const FactorBounds bounds = FactorWithinTolerance(row.r1, row.r2, t);
+            row.bLow = bounds.low;
+            row.bHigh = bounds.high;
+        }
+        row.line = Assemble(row, tolerance != Tolerance::None);
 
-        const double previous = result.rows.back().r1;
+        const double previous = row.r1;
         const double next = NextInSeries(series, previous, r1Text);
         // 10 MOhm, the top of the table, snaps back to itself: list it once.
         if (!(next > previous)) break;

@@ -86,10 +86,22 @@ std::string StandardValue(double& r) {
     const auto i = static_cast<std::size_t>(std::upper_bound(first, last, r) - table.begin());
 
     // Relative distances to both neighbours, each divided by r itself (sign
-    // included); an exact tie goes to the lower one.
-    const double upper = std::fabs(r - table[i]) / r;
-    const double lower = std::fabs(r - table[i - 1]) / r;
-    const std::size_t chosen = upper < lower ? i : i - 1;
+    // included); an exact tie goes to the lower one. Dividing both by the
+    // same positive r keeps their order, and only two distances within a
+    // few units in the last place of each other can round to the same
+    // quotient: the quotients are worked out for those alone.
+    const double toUpper = std::fabs(r - table[i]);
+    const double toLower = std::fabs(r - table[i - 1]);
+    std::size_t chosen = 0;
+    if (toUpper < toLower * 0.999999) {
+        chosen = i;
+    } else if (toLower < toUpper * 0.999999) {
+        chosen = i - 1;
+    } else {
+        const double upper = toUpper / r;
+        const double lower = toLower / r;
+        chosen = upper < lower ? i : i - 1;
+    }
     r = table[chosen];
     return Texts()[chosen];
 }

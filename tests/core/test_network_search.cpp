@@ -8,9 +8,11 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "io/numeric.h"
 #include "network/network_search.h"
 #include "format/roundoff.h"
 #include "network/standard_value.h"
@@ -49,6 +51,57 @@ INSTANTIATE_TEST_SUITE_P(
                       OhmsCase{9995001, "10.0 M"},
                       OhmsCase{0, "0.00  "}, OhmsCase{1000, "1.00 k"},
                       OhmsCase{1.5, "1.50  "}, OhmsCase{999499, "999 k "}));
+
+// COhms by its rule as first written: the rounded value through the general
+// number text, its decimals completed, the sign position cut.
+std::string PlainCOhms(double r) {
+    double x = 0;
+    int decimals = 0;
+    const char* suffix = " ";
+    if (r > 9995000.0) {
+        x = std::floor(r / 100000.0 + 0.5) / 10.0, decimals = 1, suffix = " M";
+    } else if (r >= 999500.0) {
+        x = std::floor(r / 10000.0 + 0.5) / 100.0, decimals = 2, suffix = " M";
+    } else if (r >= 99950.0) {
+        x = std::floor(r / 1000.0 + 0.5), suffix = " k";
+    } else if (r >= 9995.0) {
+        x = std::floor(r / 100.0 + 0.5) / 10.0, decimals = 1, suffix = " k";
+    } else if (r >= 999.5) {
+        x = std::floor(r / 10.0 + 0.5) / 100.0, decimals = 2, suffix = " k";
+    } else if (r >= 99.95) {
+        x = std::floor(r + 0.5);
+    } else if (r >= 9.995) {
+        x = std::floor(r * 10.0 + 0.5) / 10.0, decimals = 1;
+    } else {
+        x = std::floor(r * 100.0 + 0.5) / 100.0, decimals = 2;
+    }
+    std::string s = NumberText(x);
+    if (decimals == 1 && s.size() == 3) s += ".0";
+    if (decimals == 2) {
+        if (s.size() == 2) s += ".00";
+        if (s.size() == 4) s += "0";
+    }
+    s = s.substr(1) + suffix;
+    if (s.size() < 6) s.append(6 - s.size(), ' ');
+    return s;
+}
+
+TEST(COhms, AgreesWithThePlainRule) {
+    std::vector<double> probes;
+    for (double edge : {9.995, 99.95, 999.5, 9995.0, 99950.0, 999500.0, 9995000.0}) {
+        double below = edge, above = edge;
+        for (int k = 0; k < 4; ++k) {
+            probes.push_back(below = std::nextafter(below, 0.0));
+            probes.push_back(above = std::nextafter(above, 1e300));
+        }
+        probes.push_back(edge);
+    }
+    std::mt19937_64 gen(99);
+    std::uniform_real_distribution<double> exponent(-3.0, 12.0);
+    for (int n = 0; n < 100000; ++n) probes.push_back(std::pow(10.0, exponent(gen)));
+    for (double p : {0.0, -0.004, -1.5, -2e6, 1e15, 3e17, 1e300}) probes.push_back(p);
+    for (double p : probes) ASSERT_EQ(COhms(p), PlainCOhms(p)) << "R = " << p;
+}
 
 // ------------------------------------------------------- the worked example
 
