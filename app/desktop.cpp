@@ -17,7 +17,7 @@ QString ApplicationId() { return QStringLiteral(KORVANE_APP_ID); }
 QIcon ApplicationIcon() {
     InitIconResource();
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64}) {
         icon.addFile(QStringLiteral(":/korvane/icons/%1.png").arg(size), QSize(size, size));
     }
     return icon;

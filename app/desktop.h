@@ -11,8 +11,10 @@ namespace korvane {
 // The reverse-DNS application id ("org.korvane.Korvane").
 QString ApplicationId();
 
-// The application icon in every size that is installed with the program,
-// from its resources. They are PNG images, so no image plugin is needed.
+// The application icon from 16 to 64 pixels, the sizes a title bar and a
+// task switcher draw, from the program's resources (the larger installed
+// sizes are the icon theme's, for launchers; decoding them at every start
+// costs time and memory). They are PNG images, so no image plugin is needed.
 QIcon ApplicationIcon();
 
 // Names the application ("Korvane", which also names its application
