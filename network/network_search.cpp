@@ -138,19 +138,24 @@ std::string Assemble(const NetworkRow& row, bool bounds) {
     return std::string(line, static_cast<std::size_t>(at - line));
 }
 
-// The value after `value` in the series' table; `value` itself at the top.
-double NextInSeries(Series series, double value, std::string& text) {
+// The index the walk goes to from the table's value at `index`: for E24
+// the value times 1.1 then snapped, which always reaches the next value
+// (worked out once for every entry); for the other series the next value.
+// The top of the table stays where it is.
+std::size_t NextInWalk(Series series, std::size_t index) {
     if (series == Series::E24) {
-        // Times 1.1 then snap: always the next standard value.
-        double next = value * 1.1;
-        text = StandardValue(next);
-        return next;
+        static const std::vector<std::size_t> next = [] {
+            const auto& table = SeriesTable(Series::E24);
+            std::vector<std::size_t> n(table.size());
+            for (std::size_t i = 0; i < table.size(); ++i) {
+                n[i] = SnapIndex(Series::E24, table[i] * 1.1);
+            }
+            return n;
+        }();
+        return next[index];
     }
-    const std::vector<double>& table = SeriesTable(series);
-    const auto above = std::upper_bound(table.begin(), table.end(), value);
-    const double next = above == table.end() ? table.back() : *above;
-    text = SeriesValueText(series, next);
-    return next;
+    const std::size_t top = SeriesTable(series).size() - 1;
+    return index < top ? index + 1 : top;
 }
 
 NetworkSearchResult Fault(std::string why) {
@@ -212,9 +217,12 @@ char* WriteCOhms(char* out, double r) {
         if (size == 4) at = Put(at, "0");
     }
     *signAt = kept;
-    at = Put(at, suffix);
-    while (at - out < 6) *at++ = ' ';
-    return at;
+    // The unit (" ", " k" or " M") and the padding to six characters, each
+    // stored as a fixed block (out has the room), then cut to length.
+    std::memcpy(at, suffix, 2);
+    at += suffix[1] == '\0' ? 1 : 2;
+    std::memset(at, ' ', 8);
+    return at < out + 6 ? out + 6 : at;
 }
 
 }  // namespace
@@ -251,12 +259,19 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
 
     NetworkSearchResult result;
     const double t = ToleranceFraction(tolerance);
-    double r1 = r1lo;
-    std::string r1Text = SnapToSeries(series, r1);
+    const std::vector<double>& table = SeriesTable(series);
+    // A value snapped to the series: its index, and its text ("" when the
+    // value is exactly 0, as SnapToSeries gives it).
+    static const std::string kNoText;
+    const auto textOf = [&](double r, std::size_t index) -> const std::string& {
+        return r == 0.0 ? kNoText : SeriesTextAt(series, index);
+    };
+    std::size_t r1Index = SnapIndex(series, r1lo);
+    double r1 = table[r1Index];
+    double r1Unsnapped = r1lo;
     {
         // One row per standard value from R1 up to the last not above R1hi
         // (at least the first): room for them all at once.
-        const auto& table = SeriesTable(series);
         const auto from = std::lower_bound(table.begin(), table.end(), r1);
         const auto to = std::upper_bound(table.begin(), table.end(), r1hi);
         result.rows.reserve(to > from ? static_cast<std::size_t>(to - from) : 1u);
@@ -264,14 +279,16 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
     for (;;) {
         NetworkRow& row = result.rows.emplace_back();
         row.r1 = r1;
-        row.r1Text = std::move(r1Text);
-        row.r2 = row.r1 / ratio;
-        if (!std::isfinite(row.r2)) {
+        row.r1Text = textOf(r1Unsnapped, r1Index);
+        const double r2 = row.r1 / ratio;
+        if (!std::isfinite(r2)) {
             return Fault("The feedback factor " + Shown(bw) + " with R1 = " + Shown(row.r1) +
                          " ohms gives an R2 beyond the range of numbers that can be calculated "
                          "with: no divider can be listed.");
         }
-        row.r2Text = SnapToSeries(series, row.r2);
+        const std::size_t r2Index = SnapIndex(series, r2);
+        row.r2 = table[r2Index];
+        row.r2Text = textOf(r2, r2Index);
 
         const double total = row.r2 + row.r1;
         if (total == 0.0) return Fault(TooSmallR1(bw, rtMin, r1lo));
@@ -305,10 +322,12 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
         row.line = Assemble(row, tolerance != Tolerance::None);
 
         const double previous = row.r1;
-        const double next = NextInSeries(series, previous, r1Text);
+        const std::size_t nextIndex = NextInWalk(series, r1Index);
+        const double next = table[nextIndex];
         // 10 MOhm, the top of the table, snaps back to itself: list it once.
         if (!(next > previous)) break;
-        r1 = next;
+        r1Index = nextIndex;
+        r1 = r1Unsnapped = next;
         if (!(r1 <= r1hi)) break;
     }
     return result;

@@ -131,12 +131,46 @@ std::string SeriesValueText(Series series, double value) {
     return ThreeDigitText(value);
 }
 
+std::size_t SnapIndex(Series series, double r) {
+    if (series == Series::E24) return StandardValueIndex(r);
+    if (r == 0.0) return 0;
+    return Nearest(SeriesTable(series), r);
+}
+
+const std::string& SeriesTextAt(Series series, std::size_t index) {
+    if (series == Series::E24) return StandardValueText(index);
+    // Each series' texts are made the first time the series is used.
+    const auto make = [](Series s) {
+        std::vector<std::string> texts;
+        for (double value : SeriesTable(s)) texts.push_back(SeriesValueText(s, value));
+        return texts;
+    };
+    switch (series) {
+        case Series::E12: {
+            static const std::vector<std::string> texts = make(Series::E12);
+            return texts[index];
+        }
+        case Series::E48: {
+            static const std::vector<std::string> texts = make(Series::E48);
+            return texts[index];
+        }
+        case Series::E96: {
+            static const std::vector<std::string> texts = make(Series::E96);
+            return texts[index];
+        }
+        case Series::E192:
+        case Series::E24:
+            break;
+    }
+    static const std::vector<std::string> texts = make(Series::E192);
+    return texts[index];
+}
+
 std::string SnapToSeries(Series series, double& r) {
-    if (series == Series::E24) return StandardValue(r);
     if (r == 0.0) return {};
-    const std::vector<double>& table = SeriesTable(series);
-    r = table[Nearest(table, r)];
-    return SeriesValueText(series, r);
+    const std::size_t index = SnapIndex(series, r);
+    r = SeriesTable(series)[index];
+    return SeriesTextAt(series, index);
 }
 
 Tolerance ToleranceAt(std::size_t index) { return static_cast<Tolerance>(index); }

@@ -41,6 +41,14 @@ const std::vector<double>& SeriesTable(Series series);
 // significant digits ("4.99 k", "1.02 M", "49.9 ", "107 k", "1.00 k").
 std::string SnapToSeries(Series series, double& r);
 
+// The index in SeriesTable(series) of the value SnapToSeries chooses for r
+// (0 for r = 0); `r` must not be NaN.
+std::size_t SnapIndex(Series series, double r);
+
+// The text SnapToSeries gives for the table's value at `index` ("0 " at
+// index 0, as for an r above 0 that rounds to no resistor), made once.
+const std::string& SeriesTextAt(Series series, std::size_t index);
+
 // The text of a value of the series' table, as SnapToSeries gives it.
 std::string SeriesValueText(Series series, double value);
 

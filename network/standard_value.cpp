@@ -57,25 +57,19 @@ const std::array<double, kStandardValueCount>& StandardValueTable() {
     return table;
 }
 
-std::string StandardValue(double& r) {
-    if (r == 0.0) return {};
+std::size_t StandardValueIndex(double r) {
+    if (r == 0.0) return 0;
     const auto& table = StandardValueTable();
 
     // Below zero both relative errors are negative and the upper one is
     // the smaller, so 1 ohm is chosen. Taken first because far below zero
     // (from about -9e15) both errors round to -1 and would tie.
-    if (r < 0.0) {
-        r = table[1];
-        return Texts()[1];
-    }
+    if (r < 0.0) return 1;
 
     // At or above the ceiling the upper error is the smaller one, so 10 MOhm
     // is chosen. Taken first because far above the ceiling (from about
     // 2e22) both differences round to the same double and would tie.
-    if (r >= table[kTop]) {
-        r = table[kTop];
-        return Texts()[kTop];
-    }
+    if (r >= table[kTop]) return kTop;
 
     // The first entry from index 1 that is greater than r, or index 169
     // (10 MOhm) when no entry up to 9.1 MOhm is: the entry a walk from
@@ -92,17 +86,19 @@ std::string StandardValue(double& r) {
     // quotient: the quotients are worked out for those alone.
     const double toUpper = std::fabs(r - table[i]);
     const double toLower = std::fabs(r - table[i - 1]);
-    std::size_t chosen = 0;
-    if (toUpper < toLower * 0.999999) {
-        chosen = i;
-    } else if (toLower < toUpper * 0.999999) {
-        chosen = i - 1;
-    } else {
-        const double upper = toUpper / r;
-        const double lower = toLower / r;
-        chosen = upper < lower ? i : i - 1;
-    }
-    r = table[chosen];
+    if (toUpper < toLower * 0.999999) return i;
+    if (toLower < toUpper * 0.999999) return i - 1;
+    const double upper = toUpper / r;
+    const double lower = toLower / r;
+    return upper < lower ? i : i - 1;
+}
+
+const std::string& StandardValueText(std::size_t index) { return Texts()[index]; }
+
+std::string StandardValue(double& r) {
+    if (r == 0.0) return {};
+    const std::size_t chosen = StandardValueIndex(r);
+    r = StandardValueTable()[chosen];
     return Texts()[chosen];
 }
 

@@ -2,6 +2,7 @@
 // Standard (E24) resistor values from 1 ohm to 10 megohms.
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace korvane {
@@ -14,6 +15,14 @@ namespace korvane {
 //   9.6e6 -> 1e7, "10 M"      0.3 -> 0, "0 "          -50 -> 1, "1 "
 // Every r of 10 MOhm or more gives 10 MOhm. `r` must not be NaN.
 std::string StandardValue(double& r);
+
+// The index in StandardValueTable() of the entry StandardValue(r) chooses
+// (0 for r = 0); `r` must not be NaN.
+std::size_t StandardValueIndex(double r);
+
+// The text StandardValue gives for the entry at `index`: "0 " at index 0,
+// as for an r above 0 that rounds to no resistor (r = 0 itself gives "").
+const std::string& StandardValueText(std::size_t index);
 
 // The table the values are chosen from: index 0 is 0 (the lower neighbour
 // of 1 ohm), 1 to 168 are the E24 base values times 1, 10, ... 10^6 (each
