@@ -34,11 +34,7 @@ void CheckSavedLoadsBack(const std::array<std::string, 10>& fields,
     KORVANE_REQUIRE(again.ok);
     KORVANE_REQUIRE(again.ab2 == ab2);
     KORVANE_REQUIRE(again.options == std::vector<bool>(options.begin(), options.end()));
-    KORVANE_REQUIRE(again.fields.size() == 10);
-    for (std::size_t i = 0; i < 10; ++i) {
-        KORVANE_REQUIRE_SHOW(again.fields[i] == ReadBack(fields[i]),
-                             Shown(fields[i]) + " loaded back as " + Shown(again.fields[i]));
-    }
+    RequireLoadedBack(fields, again.fields);
 }
 
 std::size_t GroupOf(std::size_t option) { return option < 2 ? 0 : 1; }
@@ -82,8 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const FeedbackFileLoad load = LoadFeedbackFile(bytes);
     const std::vector<std::string> items = ReadItems(bytes);
-    KORVANE_REQUIRE(load.fields.size() == std::min<std::size_t>(10, items.size()));
-    for (std::size_t i = 0; i < load.fields.size(); ++i) KORVANE_REQUIRE(load.fields[i] == items[i]);
+    RequireLeadingItems(load.fields, items, 10);
     // The options are the Booleans read in a row from item 11 on, up to 5,
     // stopping at the first item that is none; AB2 the 16th item's.
     std::vector<bool> options;

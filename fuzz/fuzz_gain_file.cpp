@@ -29,11 +29,7 @@ void CheckSavedLoadsBack(const std::array<std::string, 10>& fields, int check) {
     const GainFileLoad again = LoadGainFile(saved);
     KORVANE_REQUIRE(again.ok);
     KORVANE_REQUIRE(again.check == check);
-    KORVANE_REQUIRE(again.fields.size() == 10);
-    for (std::size_t i = 0; i < 10; ++i) {
-        KORVANE_REQUIRE_SHOW(again.fields[i] == ReadBack(fields[i]),
-                             Shown(fields[i]) + " loaded back as " + Shown(again.fields[i]));
-    }
+    RequireLoadedBack(fields, again.fields);
 }
 
 }  // namespace
@@ -46,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const GainFileLoad load = LoadGainFile(bytes);
     const std::vector<std::string> items = ReadItems(bytes);
-    KORVANE_REQUIRE(load.fields.size() == std::min<std::size_t>(10, items.size()));
-    for (std::size_t i = 0; i < load.fields.size(); ++i) KORVANE_REQUIRE(load.fields[i] == items[i]);
+    RequireLeadingItems(load.fields, items, 10);
     if (items.size() >= 11) {
         KORVANE_REQUIRE(load.check == CheckBoxValue(items[10]));
     } else {

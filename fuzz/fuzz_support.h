@@ -116,6 +116,24 @@ inline std::string ReadBack(std::string_view text) {
     return first == std::string::npos ? std::string() : out.substr(first);
 }
 
+// A loader's fields are the file's first `count` items, as read.
+template <class Fields>
+void RequireLeadingItems(const Fields& fields, const std::vector<std::string>& items,
+                         std::size_t count) {
+    KORVANE_REQUIRE(fields.size() == (items.size() < count ? items.size() : count));
+    for (std::size_t i = 0; i < fields.size(); ++i) KORVANE_REQUIRE(fields[i] == items[i]);
+}
+
+// Each saved text loaded back as the reading rules give it back.
+template <class Written, class Loaded>
+void RequireLoadedBack(const Written& written, const Loaded& loaded) {
+    KORVANE_REQUIRE(loaded.size() == written.size());
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        KORVANE_REQUIRE_SHOW(loaded[i] == ReadBack(written[i]),
+                             Shown(written[i]) + " loaded back as " + Shown(loaded[i]));
+    }
+}
+
 // The shape of a Roundoff text (format/roundoff.h): the sign position
 // (space or "-"), a mantissa of four significant digits ("1.235", "12.35",
 // "123.5", or "1000" at the top of a divisor-10 band), and a five-character

@@ -34,11 +34,7 @@ void CheckSavedLoadsBack(const std::vector<std::string>& texts, int check2, Seri
     KORVANE_REQUIRE(again.check2 == check2);
     KORVANE_REQUIRE(again.series == series);
     KORVANE_REQUIRE(again.tolerance == tolerance);
-    KORVANE_REQUIRE(again.fields.size() == 3);
-    for (std::size_t i = 0; i < 3; ++i) {
-        KORVANE_REQUIRE_SHOW(again.fields[i] == ReadBack(texts[i]),
-                             Shown(texts[i]) + " loaded back as " + Shown(again.fields[i]));
-    }
+    RequireLoadedBack(texts, again.fields);
 }
 
 }  // namespace
@@ -51,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const XfmrFileLoad load = LoadXfmrFile(bytes);
     const std::vector<std::string> items = ReadItems(bytes);
-    KORVANE_REQUIRE(load.fields.size() == std::min<std::size_t>(3, items.size()));
-    for (std::size_t i = 0; i < load.fields.size(); ++i) KORVANE_REQUIRE(load.fields[i] == items[i]);
+    RequireLeadingItems(load.fields, items, 3);
     if (items.size() >= 4) {
         KORVANE_REQUIRE(load.check2 == CheckBoxValue(items[3]));
     } else {
