@@ -57,11 +57,11 @@ constexpr int kBandCount = static_cast<int>(sizeof kBands / sizeof kBands[0]);
 
 // The band of a magnitude is found from its binary exponent: an octave
 // [2^e, 2^(e+1)) holds at most one band boundary, as a decade is wider than
-// an octave. kFirstAbove[e] counts the boundaries (the lows of every band,
-// then the top band's high) below 2^e; a magnitude in that octave is in
-// band kFirstAbove[e] - 1, or the next band when it lies above the next
-// boundary. Only octaves from 2^-50 (below 9.9995e-16) to 2^43 (holding
-// 9.9995e12) are looked up.
+// an octave. kOctaves.firstAbove counts, for each octave 2^e, the boundaries
+// (the lows of every band, then the top band's high) below 2^e; a magnitude
+// in that octave is in the band before that count, or in the next band when
+// it lies above the next boundary. Only octaves from 2^-50 (below
+// 9.9995e-16) to 2^43 (holding 9.9995e12) are looked up.
 constexpr int kLowestOctave = -50;
 constexpr int kHighestOctave = 43;
 
