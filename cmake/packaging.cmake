@@ -11,8 +11,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "Korvane turns tube-manual data and your own values into the answers a"
     "valve amplifier designer needs: the gain of a resistance-coupled triode"
     "stage with an unbypassed cathode resistor, the global negative feedback"
-    "of a push-pull power amplifier, and the pairs of standard E24 resistors"
-    "for its feedback network.")
+    "of a push-pull power amplifier, and the pairs of standard resistors"
+    "(E12 to E192, with their tolerance bounds) for its feedback network.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${KORVANE_HOMEPAGE}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY korvane)
 
