@@ -229,6 +229,7 @@ char* WriteCOhms(char* out, double r) {
 
 std::string COhms(const double& r) {
     char text[48];
+    text[0] = ' ';  // the character WriteCOhms borrows and puts back
     return std::string(text + 1, WriteCOhms(text + 1, r));
 }
 

@@ -83,7 +83,8 @@ std::size_t StandardValueIndex(double r) {
     // included); an exact tie goes to the lower one. Dividing both by the
     // same positive r keeps their order, and only two distances within a
     // few units in the last place of each other can round to the same
-    // quotient: the quotients are worked out for those alone.
+    // quotient: the quotients are worked out when the two are within a
+    // millionth of each other, a window far wider than that.
     const double toUpper = std::fabs(r - table[i]);
     const double toLower = std::fabs(r - table[i - 1]);
     if (toUpper < toLower * 0.999999) return i;
