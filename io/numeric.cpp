@@ -94,13 +94,40 @@ Scanned Scan(std::string_view text) {
     return s;
 }
 
+// The digits of u / 10^places for u >= 1, without a sign position: the
+// fraction's trailing zeros dropped, no whole part below 1, and the zeros
+// after the point that a value below 0.1 has ("393", 3 -> ".393"; 1010, 2
+// -> "10.1"; 5, 2 -> ".05"). places is 0 to 9; returns the end.
+char* WriteDecimalDigits(char* at, unsigned long long u, int places) {
+    static constexpr unsigned long long kScale[] = {1,       10,       100,       1000,      10000,
+                                                    100000,  1000000,  10000000,  100000000, 1000000000};
+    int decimals = places;
+    while (decimals > 0 && u % 10 == 0) {
+        u /= 10;
+        --decimals;
+    }
+    const unsigned long long scale = kScale[decimals];
+    const unsigned long long whole = u / scale;
+    unsigned long long fraction = u % scale;
+    if (whole != 0) at = std::to_chars(at, at + 20, whole).ptr;
+    if (decimals > 0) {
+        *at++ = '.';
+        for (int d = decimals - 1; d >= 0; --d) {
+            at[d] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        at += decimals;
+    }
+    return at;
+}
+
 // The quick road for the values most texts are made of, a whole number of
 // tenths, hundredths, ... (27.6, 0.393, 1.01): when m x 10^d rounds to a
 // whole number T below 10^15 for some d up to 9, m lies within half a unit in
 // the last place of T / 10^d, far closer than half a unit of the fifteenth
 // significant digit, so rounding m to 15 digits gives exactly T / 10^d.
-// Appends the digits of T with the point d places from the right and returns
-// true; returns false (appending nothing) when no such d exists or the value
+// Appends the digits of T with the point d places from the right (trailing
+// zeros of the fraction dropped) and returns true; returns false (appending nothing) when no such d exists or the value
 // needs the exponent form.
 bool AppendShortDecimal(std::string& out, double m) {
     static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
@@ -109,27 +136,8 @@ bool AppendShortDecimal(std::string& out, double m) {
         if (!(t < 1e15)) return false;
         if (t != std::floor(t)) continue;
         if (t * 1e4 < kPow[d]) return false;  // below 1e-4: exponent form
-        char digits[20];
-        const auto res = std::to_chars(digits, digits + sizeof digits,
-                                       static_cast<unsigned long long>(t));
-        std::size_t len = static_cast<std::size_t>(res.ptr - digits);
-        auto places = static_cast<std::size_t>(d);
-        // Trailing zeros of the fraction go.
-        while (places > 0 && digits[len - 1] == '0') {
-            --len;
-            --places;
-        }
-        if (places == 0) {
-            out.append(digits, len);
-        } else if (len <= places) {
-            out.push_back('.');
-            out.append(places - len, '0');
-            out.append(digits, len);
-        } else {
-            out.append(digits, len - places);
-            out.push_back('.');
-            out.append(digits + (len - places), places);
-        }
+        char digits[24];
+        out.append(digits, WriteDecimalDigits(digits, static_cast<unsigned long long>(t), d));
         return true;
     }
     return false;
@@ -234,31 +242,7 @@ char* WriteScaledNumberText(char* out, long long k, int places) {
         return out;
     }
     *out = k < 0 ? '-' : ' ';
-    unsigned long long u = static_cast<unsigned long long>(k < 0 ? -k : k);
-    int decimals = places;
-    // Trailing zeros of the fraction go.
-    while (decimals > 0 && u % 10 == 0) {
-        u /= 10;
-        --decimals;
-    }
-    // The whole part (none below 1), then the point and the decimals with
-    // the zeros after the point that a value below 0.1 has.
-    static constexpr unsigned long long kScale[] = {1,       10,       100,       1000,      10000,
-                                                    100000,  1000000,  10000000,  100000000, 1000000000};
-    const unsigned long long scale = kScale[decimals];
-    const unsigned long long whole = u / scale;
-    unsigned long long fraction = u % scale;
-    char* at = out + 1;
-    if (whole != 0) at = std::to_chars(at, at + 20, whole).ptr;
-    if (decimals > 0) {
-        *at++ = '.';
-        for (int d = decimals - 1; d >= 0; --d) {
-            at[d] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        at += decimals;
-    }
-    return at;
+    return WriteDecimalDigits(out + 1, static_cast<unsigned long long>(k < 0 ? -k : k), places);
 }
 
 std::string CutNumberText(double value) { return NumberText(value).substr(1); }
