@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "io/digit_pairs.h"
 #include "io/numeric.h"
 
 namespace korvane {
@@ -133,7 +134,7 @@ std::size_t WriteCompleted(char* out, double y) {
     return Copy(out, t.data(), t.size());
 }
 
-void WriteFourDigits(char* out, std::uint32_t n, unsigned intDigits);
+void WriteFourDigits(char* out, std::uint32_t n, unsigned intDigits, char sign = ' ');
 
 // The mantissa y = n / divisor, where n = floor(m * scale + 0.5) is a whole
 // number from 1000 to 10000: the number text of y completed to four digits
@@ -156,26 +157,10 @@ std::size_t WriteMantissa(char* out, double n, double divisor) {
     return 6;
 }
 
-// "00" to "99", two characters each.
-struct DigitPairs {
-    char at[200] = {};
-};
-
-constexpr DigitPairs MakeDigitPairs() {
-    DigitPairs p;
-    for (int i = 0; i < 100; ++i) {
-        p.at[2 * i] = static_cast<char>('0' + i / 10);
-        p.at[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return p;
-}
-
-constexpr DigitPairs kDigitPairs = MakeDigitPairs();
-
-// n from 1000 to 9999 as the sign position's space and four digits with the
-// point after the first intDigits of them: six characters, written as one
-// eight-byte word (out has room for it).
-void WriteFourDigits(char* out, std::uint32_t n, unsigned intDigits) {
+// n from 1000 to 9999 as the sign position (`sign`) and four digits with
+// the point after the first intDigits of them: six characters, written as
+// one eight-byte word (out has room for it).
+void WriteFourDigits(char* out, std::uint32_t n, unsigned intDigits, char sign) {
     std::uint16_t high = 0, low = 0;
     std::memcpy(&high, kDigitPairs.at + 2 * (n / 100), 2);
     std::memcpy(&low, kDigitPairs.at + 2 * (n % 100), 2);
@@ -185,7 +170,8 @@ void WriteFourDigits(char* out, std::uint32_t n, unsigned intDigits) {
     const unsigned cut = 8 * intDigits;
     const std::uint64_t before = chars & ((std::uint64_t{1} << cut) - 1);
     const std::uint64_t after = chars >> cut << (cut + 8);
-    const std::uint64_t word = ' ' | (before | std::uint64_t{'.'} << cut | after) << 8;
+    const std::uint64_t word =
+        static_cast<unsigned char>(sign) | (before | std::uint64_t{'.'} << cut | after) << 8;
     static_assert(std::endian::native == std::endian::little, "the word is written lowest byte first");
     std::memcpy(out, &word, sizeof word);
 }
@@ -208,7 +194,10 @@ constexpr IntDigits kIntDigits = MakeIntDigits();
 
 }  // namespace
 
-std::size_t WriteRoundoff(char* out, double value) {
+// Every value by the whole rule: the zero text, the mask, and the mantissas
+// written by WriteMantissa. Kept out of WriteRoundoff so that its common
+// case needs no stack frame.
+[[gnu::noinline]] std::size_t WriteRoundoffByRule(char* out, double value) {
     const bool negative = value < 0;
     const double m = negative ? -value : value;
     std::size_t length = 0;
@@ -233,6 +222,27 @@ std::size_t WriteRoundoff(char* out, double value) {
     }
     out[0] = negative ? '-' : out[0];
     return length;
+}
+
+std::size_t WriteRoundoff(char* out, double value) {
+    // The common case: a magnitude within the bands whose mantissa rounds
+    // to four digits below 10000, written as two eight-byte blocks with the
+    // sign in the first character.
+    const bool negative = value < 0;
+    const double m = negative ? -value : value;
+    if (m > 9.9995e-16 && m <= 9.9995e12) {
+        const int index = BandIndex(m);
+        const Band& band = kBands[index];
+        // floor(x + 0.5) for the positive x: conversion drops the fraction.
+        const auto n = static_cast<std::int64_t>(m * band.scale + 0.5);
+        if (n >= 1000 && n < 10000) {
+            WriteFourDigits(out, static_cast<std::uint32_t>(n), kIntDigits.at[index],
+                            negative ? '-' : ' ');
+            std::memcpy(out + 6, band.suffix, sizeof band.suffix);
+            return 11;
+        }
+    }
+    return WriteRoundoffByRule(out, value);
 }
 
 std::string Roundoff(double value) {

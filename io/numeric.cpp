@@ -1,10 +1,15 @@
 #include "io/numeric.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
+
+#include "io/digit_pairs.h"
 
 namespace korvane {
 namespace {
@@ -94,11 +99,16 @@ Scanned Scan(std::string_view text) {
     return s;
 }
 
+char* WriteFewDecimalDigits(char* at, unsigned u, int places);
+
 // The digits of u / 10^places for u >= 1, without a sign position: the
 // fraction's trailing zeros dropped, no whole part below 1, and the zeros
 // after the point that a value below 0.1 has ("393", 3 -> ".393"; 1010, 2
 // -> "10.1"; 5, 2 -> ".05"). places is 0 to 9; returns the end.
 char* WriteDecimalDigits(char* at, unsigned long long u, int places) {
+    if (u < 10000 && places <= 4) {
+        return WriteFewDecimalDigits(at, static_cast<unsigned>(u), places);
+    }
     static constexpr unsigned long long kScale[] = {1,       10,       100,       1000,      10000,
                                                     100000,  1000000,  10000000,  100000000, 1000000000};
     int decimals = places;
@@ -117,6 +127,41 @@ char* WriteDecimalDigits(char* at, unsigned long long u, int places) {
             fraction /= 10;
         }
         at += decimals;
+    }
+    return at;
+}
+
+// WriteDecimalDigits for u below 10^4 and places 0 to 4, the size of the
+// factors, errors and resistances in a listed line: the four digits (with
+// leading zeros) as the bytes of one word, first digit lowest, from the
+// digit pairs; the whole part and the fraction are cut from it by shifts, so
+// there is no division by a power chosen at run time. `at` has room for 10
+// characters.
+char* WriteFewDecimalDigits(char* at, unsigned u, int places) {
+    static_assert(std::endian::native == std::endian::little,
+                  "the word is written lowest byte first");
+    std::uint16_t high = 0, low = 0;
+    std::memcpy(&high, kDigitPairs.at + 2 * (u / 100), 2);
+    std::memcpy(&low, kDigitPairs.at + 2 * (u % 100), 2);
+    const std::uint32_t chars = high | std::uint32_t{low} << 16;
+    const int digits = u >= 1000 ? 4 : u >= 100 ? 3 : u >= 10 ? 2 : 1;
+    // The whole part, when there is one: the digits before the last `places`.
+    const int wholeDigits = digits - places;
+    if (wholeDigits > 0) {
+        const std::uint32_t whole = chars >> (8 * (4 - digits));
+        std::memcpy(at, &whole, 4);
+        at += wholeDigits;
+    }
+    // The fraction without its trailing zeros: the last digits are the
+    // word's top bytes, and a '0' byte is zero after the xor.
+    const std::uint32_t nonZero = chars ^ 0x30303030u;
+    const int zeros = nonZero == 0 ? 4 : std::countl_zero(nonZero) / 8;
+    const int decimals = places - std::min(zeros, places);
+    if (decimals > 0) {
+        const std::uint32_t fraction = chars >> (8 * (4 - places));
+        *at = '.';
+        std::memcpy(at + 1, &fraction, 4);
+        at += 1 + decimals;
     }
     return at;
 }
@@ -225,7 +270,11 @@ std::string NumberText(double value) {
     return out;
 }
 
-char* WriteScaledNumberText(char* out, long long k, int places) {
+namespace {
+
+// WriteScaledNumberText for every k and places: kept out of line so that
+// the four-digit case needs no stack frame.
+[[gnu::noinline]] char* WriteScaledByRule(char* out, long long k, int places) {
     static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     constexpr long long kLimit = 1'000'000'000'000'000;  // 10^15
     const bool quick = places >= 0 && places <= 9 && k > -kLimit && k < kLimit &&
@@ -243,6 +292,22 @@ char* WriteScaledNumberText(char* out, long long k, int places) {
     }
     *out = k < 0 ? '-' : ' ';
     return WriteDecimalDigits(out + 1, static_cast<unsigned long long>(k < 0 ? -k : k), places);
+}
+
+}  // namespace
+
+char* WriteScaledNumberText(char* out, long long k, int places) {
+    if (k > -10000 && k < 10000 && places >= 0 && places <= 4) {
+        // Four digits at most, and at least 1e-4 in magnitude unless 0: never
+        // the exponent form.
+        if (k == 0) {
+            std::memcpy(out, " 0", 2);
+            return out + 2;
+        }
+        *out = k < 0 ? '-' : ' ';
+        return WriteFewDecimalDigits(out + 1, static_cast<unsigned>(k < 0 ? -k : k), places);
+    }
+    return WriteScaledByRule(out, k, places);
 }
 
 std::string CutNumberText(double value) { return NumberText(value).substr(1); }

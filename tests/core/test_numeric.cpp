@@ -168,6 +168,18 @@ TEST(WriteScaledNumberText, WritesTheQuotientsNumberText) {
     }
 }
 
+TEST(WriteScaledNumberText, AgreesWithNumberTextForEveryFourDigitNumber) {
+    // Every whole number the listed lines' short fields are made of, at
+    // every scale they use, and a little beyond.
+    static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5};
+    for (int p = 0; p <= 5; ++p) {
+        for (long long k = -10001; k <= 10001; ++k) {
+            ASSERT_EQ(Scaled(k, p), NumberText(static_cast<double>(k) / kPow[p]))
+                << k << " / 10^" << p;
+        }
+    }
+}
+
 TEST(WriteScaledNumberText, AgreesWithNumberTextOfTheQuotient) {
     static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     std::mt19937_64 rng(8);
