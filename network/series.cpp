@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "network/network_search.h"
 #include "network/standard_value.h"
@@ -63,14 +64,18 @@ std::size_t Index(Series series) { return static_cast<std::size_t>(series); }
 
 // The chosen entry, by the rule StandardValue follows: the first entry
 // above r and the one below it, the nearer relative to r, a tie to the
-// lower; below zero 1 ohm, from the ceiling up the ceiling.
-std::size_t Nearest(const std::vector<double>& table, double r) {
+// lower; below zero 1 ohm, from the ceiling up the ceiling. The first entry
+// above r is found by halving the table, or by stepping from `hint` when
+// one is given.
+std::size_t Nearest(const std::vector<double>& table, double r,
+                    std::optional<std::size_t> hint = std::nullopt) {
     const std::size_t top = table.size() - 1;
     if (r < 0.0) return 1;
     if (r >= table[top]) return top;
-    const auto i = static_cast<std::size_t>(
-        std::upper_bound(table.begin() + 1, table.begin() + static_cast<std::ptrdiff_t>(top), r) -
-        table.begin());
+    const auto last = table.begin() + static_cast<std::ptrdiff_t>(top);
+    const auto i = hint ? FirstEntryAbove(table.data(), top, r, *hint)
+                        : static_cast<std::size_t>(std::upper_bound(table.begin() + 1, last, r) -
+                                                   table.begin());
     const double upper = std::fabs(r - table[i]) / r;
     const double lower = std::fabs(r - table[i - 1]) / r;
     return upper < lower ? i : i - 1;
@@ -135,6 +140,12 @@ std::size_t SnapIndex(Series series, double r) {
     if (series == Series::E24) return StandardValueIndex(r);
     if (r == 0.0) return 0;
     return Nearest(SeriesTable(series), r);
+}
+
+std::size_t SnapIndexNear(Series series, double r, std::size_t hint) {
+    if (series == Series::E24) return StandardValueIndexNear(r, hint);
+    if (r == 0.0) return 0;
+    return Nearest(SeriesTable(series), r, hint);
 }
 
 const std::string& SeriesTextAt(Series series, std::size_t index) {

@@ -45,6 +45,11 @@ std::string SnapToSeries(Series series, double& r);
 // (0 for r = 0); `r` must not be NaN.
 std::size_t SnapIndex(Series series, double r);
 
+// SnapIndex(series, r) found by stepping from the table's entry at `hint`,
+// quicker for values that move a few entries at a time; any hint gives the
+// same index.
+std::size_t SnapIndexNear(Series series, double r, std::size_t hint);
+
 // The text SnapToSeries gives for the table's value at `index` ("0 " at
 // index 0, as for an r above 0 that rounds to no resistor), made once.
 const std::string& SeriesTextAt(Series series, std::size_t index);

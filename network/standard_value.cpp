@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "io/numeric.h"
 
@@ -57,28 +58,12 @@ const std::array<double, kStandardValueCount>& StandardValueTable() {
     return table;
 }
 
-std::size_t StandardValueIndex(double r) {
-    if (r == 0.0) return 0;
-    const auto& table = StandardValueTable();
+namespace {
 
-    // Below zero both relative errors are negative and the upper one is
-    // the smaller, so 1 ohm is chosen. Taken first because far below zero
-    // (from about -9e15) both errors round to -1 and would tie.
-    if (r < 0.0) return 1;
-
-    // At or above the ceiling the upper error is the smaller one, so 10 MOhm
-    // is chosen. Taken first because far above the ceiling (from about
-    // 2e22) both differences round to the same double and would tie.
-    if (r >= table[kTop]) return kTop;
-
-    // The first entry from index 1 that is greater than r, or index 169
-    // (10 MOhm) when no entry up to 9.1 MOhm is: the entry a walk from
-    // index 1 stops at. The table is strictly ascending, so the first entry
-    // greater than r is the upper bound of r in entries 1 to 168.
-    const auto first = table.begin() + 1;
-    const auto last = table.begin() + static_cast<std::ptrdiff_t>(kTop);
-    const auto i = static_cast<std::size_t>(std::upper_bound(first, last, r) - table.begin());
-
+// The entry chosen for r, with i the first entry from index 1 greater than
+// r (or the top): the nearer of entries i and i - 1 in relative terms.
+std::size_t NearerNeighbour(const std::array<double, kStandardValueCount>& table, double r,
+                            std::size_t i) {
     // Relative distances to both neighbours, each divided by r itself (sign
     // included); an exact tie goes to the lower one. Dividing both by the
     // same positive r keeps their order, and only two distances within a
@@ -92,6 +77,49 @@ std::size_t StandardValueIndex(double r) {
     const double upper = toUpper / r;
     const double lower = toLower / r;
     return upper < lower ? i : i - 1;
+}
+
+// The index chosen for an r that is 0, negative or at the ceiling, or
+// nothing for any other r.
+std::optional<std::size_t> OutsideTheTable(double r) {
+    if (r == 0.0) return 0;
+    // Below zero both relative errors are negative and the upper one is
+    // the smaller, so 1 ohm is chosen. Taken first because far below zero
+    // (from about -9e15) both errors round to -1 and would tie.
+    if (r < 0.0) return 1;
+    // At or above the ceiling the upper error is the smaller one, so 10 MOhm
+    // is chosen. Taken first because far above the ceiling (from about
+    // 2e22) both differences round to the same double and would tie.
+    if (r >= StandardValueTable()[kTop]) return kTop;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::size_t FirstEntryAbove(const double* table, std::size_t top, double r, std::size_t hint) {
+    std::size_t i = std::clamp<std::size_t>(hint, 1, top);
+    while (i > 1 && table[i - 1] > r) --i;
+    while (i < top && table[i] <= r) ++i;
+    return i;
+}
+
+std::size_t StandardValueIndex(double r) {
+    if (const auto outside = OutsideTheTable(r)) return *outside;
+    // The first entry from index 1 that is greater than r, or index 169
+    // (10 MOhm) when no entry up to 9.1 MOhm is: the entry a walk from
+    // index 1 stops at. The table is strictly ascending, so the first entry
+    // greater than r is the upper bound of r in entries 1 to 168.
+    const auto& table = StandardValueTable();
+    const auto first = table.begin() + 1;
+    const auto last = table.begin() + static_cast<std::ptrdiff_t>(kTop);
+    const auto i = static_cast<std::size_t>(std::upper_bound(first, last, r) - table.begin());
+    return NearerNeighbour(table, r, i);
+}
+
+std::size_t StandardValueIndexNear(double r, std::size_t hint) {
+    if (const auto outside = OutsideTheTable(r)) return *outside;
+    const auto& table = StandardValueTable();
+    return NearerNeighbour(table, r, FirstEntryAbove(table.data(), kTop, r, hint));
 }
 
 const std::string& StandardValueText(std::size_t index) { return Texts()[index]; }

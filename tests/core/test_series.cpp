@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "network/series.h"
@@ -128,6 +129,34 @@ TEST(SnapToSeries, AgreesWithStandardValueAndKeepsTableValues) {
             double r = v;
             EXPECT_EQ(SnapToSeries(s, r), SeriesValueText(s, v)) << SeriesName(s) << " " << v;
             EXPECT_EQ(r, v) << SeriesName(s);
+        }
+    }
+}
+
+TEST(SnapIndexNear, GivesSnapIndexFromAnyHint) {
+    std::mt19937_64 gen(31);
+    std::uniform_real_distribution<double> exponent(-4.0, 8.0);
+    for (Series s : kAll) {
+        SCOPED_TRACE(SeriesName(s));
+        const std::vector<double>& t = SeriesTable(s);
+        // Entries, the points halfway between neighbours and their
+        // neighbouring doubles, values far outside, and random ones.
+        std::vector<double> values = {0.0, -0.0, -3.0, 0.4, 0.5, 0.6, 1e7, 2e7, 1e300};
+        for (std::size_t i = 1; i < t.size(); ++i) {
+            const double mid = (t[i - 1] + t[i]) / 2;
+            for (double v : {t[i], std::nextafter(t[i], 0.0), mid, std::nextafter(mid, 0.0),
+                             std::nextafter(mid, 1e300)}) {
+                values.push_back(v);
+            }
+        }
+        for (int n = 0; n < 2000; ++n) values.push_back(std::pow(10.0, exponent(gen)));
+        std::uniform_int_distribution<std::size_t> anyHint(0, t.size() + 3);
+        for (double r : values) {
+            const std::size_t expected = SnapIndex(s, r);
+            for (std::size_t hint : {std::size_t{0}, std::size_t{1}, expected, expected + 1,
+                                     expected > 2 ? expected - 2 : 0, t.size() - 1, anyHint(gen)}) {
+                ASSERT_EQ(SnapIndexNear(s, r, hint), expected) << "r " << r << " hint " << hint;
+            }
         }
     }
 }
