@@ -18,7 +18,7 @@
 
 namespace {
 
-void Put(const std::string& s) {
+void Put(std::string_view s) {
     std::fwrite(s.data(), 1, s.size(), stdout);
     std::fputc('\n', stdout);
 }
@@ -86,9 +86,10 @@ void DumpSearch(double bw, double rtMin, double rtMax, double vout) {
                                                        korvane::ToleranceAt(t));
             std::printf("search %a %a %a %a %zu %zu\n", bw, rtMin, rtMax, vout, s, t);
             if (result.fault) Put(*result.fault);
-            for (const auto& row : result.rows) {
-                Put(row.line);
-                Put(row.r1Text + "|" + row.r2Text);
+            for (std::size_t i = 0; i < result.rows.size(); ++i) {
+                const auto& row = result.rows[i];
+                Put(result.line(i));
+                Put(std::string(row.r1Text) + "|" + std::string(row.r2Text));
                 std::printf("%a %a %a %a %a %a %a %a %a %a %a\n", row.r1, row.r2, row.b, row.error,
                             row.rin, row.ro, row.current, row.pr1, row.pr2, row.bLow, row.bHigh);
             }

@@ -1,10 +1,13 @@
 #include "network/network_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "format/roundoff.h"
+#include "io/digit_pairs.h"
 #include "io/items.h"
 #include "io/numeric.h"
 #include "network/standard_value.h"
@@ -62,8 +65,9 @@ char* WriteErrorText(char* out, double error) {
     return end;
 }
 
-// A listed line is written into a buffer of this size; the longest fields
-// (resistances and numbers far beyond any standard value) fit with room.
+// A listed line is written where the text has at least this much room; the
+// longest fields (resistances and numbers far beyond any standard value)
+// fit with room to spare.
 constexpr std::size_t kLineRoom = 400;
 
 // Writes one space, then spaces until the line is n characters long. The
@@ -79,7 +83,7 @@ char* PadTo(char* line, char* at, std::size_t n) {
 }
 
 // The value texts are a few characters: copied one by one.
-char* Put(char* at, const std::string& text) {
+char* Put(char* at, std::string_view text) {
     for (const char c : text) *at++ = c;
     return at;
 }
@@ -106,12 +110,68 @@ std::string TooSmallR1(double bw, double rtMin, double r1lo) {
            "factor.";
 }
 
-std::string Assemble(const NetworkRow& row, bool bounds) {
-    char line[kLineRoom];
-    char* at = Put(line, row.r1Text);
-    at = PadTo(line, at, 7);
-    at = Put(at, row.r2Text);
-    at = PadTo(line, at, 14);
+// A value as it stands in the R1 or R2 column: its text, and the text with
+// the spaces up to the next column (7 characters) as one 8-byte block, for
+// the texts of 6 characters or fewer (every series' are).
+struct ValueColumn {
+    std::string_view text;
+    char block[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    bool fits = true;
+};
+
+// The column of a value that is exactly 0, whose text is empty.
+const ValueColumn kNoValue;
+
+std::vector<ValueColumn> MakeColumns(Series series) {
+    std::vector<ValueColumn> columns(SeriesTable(series).size());
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        ValueColumn& c = columns[i];
+        c.text = SeriesTextAt(series, i);
+        c.fits = c.text.size() <= 6;
+        if (c.fits) std::copy(c.text.begin(), c.text.end(), c.block);
+    }
+    return columns;
+}
+
+template <Series S>
+const std::vector<ValueColumn>& ColumnsOf() {
+    static const std::vector<ValueColumn> columns = MakeColumns(S);
+    return columns;
+}
+
+// Each series' columns, made the first time it is searched.
+const std::vector<ValueColumn>& ValueColumns(Series series) {
+    switch (series) {
+        case Series::E12: return ColumnsOf<Series::E12>();
+        case Series::E24: return ColumnsOf<Series::E24>();
+        case Series::E48: return ColumnsOf<Series::E48>();
+        case Series::E96: return ColumnsOf<Series::E96>();
+        case Series::E192: break;
+    }
+    return ColumnsOf<Series::E192>();
+}
+
+// A row's two values as they stand in their columns.
+struct RowColumns {
+    const ValueColumn* r1;
+    const ValueColumn* r2;
+};
+
+// Writes a value at `at` and the spaces up to column `next` (at least one),
+// as PadTo does; returns the end.
+char* WriteValueColumn(char* line, char* at, const ValueColumn& value, std::size_t next) {
+    if (value.fits && at + 7 == line + next) {
+        std::memcpy(at, value.block, sizeof value.block);
+        return at + 7;
+    }
+    return PadTo(line, Put(at, value.text), next);
+}
+
+// Writes the row's listed line at `line`, which has room for kLineRoom
+// characters; returns its end.
+char* WriteLine(char* line, const NetworkRow& row, const RowColumns& values, bool bounds) {
+    char* at = WriteValueColumn(line, line, *values.r1, 7);
+    at = WriteValueColumn(line, at, *values.r2, 14);
     at = WriteFactorText(at, row.b);
     at = PadTo(line, at, 21);
     at = WriteErrorText(at, row.error);
@@ -135,7 +195,7 @@ std::string Assemble(const NetworkRow& row, bool bounds) {
         at += WriteRoundoff(at, row.bHigh);
         at = PadTo(line, at, 49);
     }
-    return std::string(line, static_cast<std::size_t>(at - line));
+    return at;
 }
 
 // The index the walk goes to from the table's value at `index`: for E24
@@ -167,6 +227,32 @@ NetworkSearchResult Fault(std::string why) {
 }  // namespace
 
 namespace {
+
+// COhms of a rounded value by the completion rule: its number text, its
+// decimals completed, the unit, and the padding. Kept out of WriteCOhms so
+// that its three-digit case needs no stack frame.
+[[gnu::noinline]] char* WriteCOhmsByRule(char* out, double whole, int decimals,
+                                         const char* suffix) {
+    // The number text, its decimals completed, then without its sign
+    // position: written from out[-1], whose character is put back.
+    char* const signAt = out - 1;
+    const char kept = *signAt;
+    char* at = WriteQuotient(signAt, whole, decimals);
+    const auto size = at - signAt;
+    if (decimals == 1) {
+        if (size == 3) at = Put(at, ".0");
+    } else if (decimals == 2) {
+        if (size == 2) at = Put(at, ".00");
+        if (size == 4) at = Put(at, "0");
+    }
+    *signAt = kept;
+    // The unit (" ", " k" or " M") and the padding to six characters, each
+    // stored as a fixed block (out has the room), then cut to length.
+    std::memcpy(at, suffix, 2);
+    at += suffix[1] == '\0' ? 1 : 2;
+    std::memset(at, ' ', 8);
+    return at < out + 6 ? out + 6 : at;
+}
 
 char* WriteCOhms(char* out, double r) {
     // The row by r: the rounded value (a whole number of units of the last
@@ -204,25 +290,39 @@ char* WriteCOhms(char* out, double r) {
         decimals = 2;
     }
 
-    // The number text, its decimals completed, then without its sign
-    // position: written from out[-1], whose character is put back.
-    char* const signAt = out - 1;
-    const char kept = *signAt;
-    char* at = WriteQuotient(signAt, whole, decimals);
-    const auto size = at - signAt;
-    if (decimals == 1) {
-        if (size == 3) at = Put(at, ".0");
-    } else if (decimals == 2) {
-        if (size == 2) at = Put(at, ".00");
-        if (size == 4) at = Put(at, "0");
+    if (whole >= 100.0 && whole <= 999.0) {
+        // Three digits, the usual case: the completed decimals keep every
+        // digit, so the text is the digits with the point `decimals` from
+        // the right, then the unit, padded to exactly six characters. Made
+        // as the bytes of one word, first character lowest, and stored at
+        // once (out has the room).
+        static_assert(std::endian::native == std::endian::little,
+                      "the word is written lowest byte first");
+        const auto n = static_cast<unsigned>(whole);
+        const std::uint64_t first = '0' + n / 100;
+        std::uint16_t pair = 0;
+        std::memcpy(&pair, kDigitPairs.at + 2 * (n % 100), 2);
+        std::uint64_t digits = 0;
+        unsigned width = 32;  // bits of the digits and the point
+        if (decimals == 0) {
+            digits = first | std::uint64_t{pair} << 8;
+            width = 24;
+        } else if (decimals == 1) {
+            digits = first | (std::uint64_t{pair} & 0xFFu) << 8 | std::uint64_t{'.'} << 16 |
+                     (std::uint64_t{pair} >> 8) << 24;
+        } else {
+            digits = first | std::uint64_t{'.'} << 8 | std::uint64_t{pair} << 16;
+        }
+        const std::uint64_t unit =
+            std::uint64_t{static_cast<unsigned char>(suffix[0])} |
+            std::uint64_t{static_cast<unsigned char>(suffix[1] == '\0' ? ' ' : suffix[1])} << 8;
+        constexpr std::uint64_t kSpaces = 0x2020202020202020u;
+        const std::uint64_t word = digits | unit << width | kSpaces << (width + 16);
+        std::memcpy(out, &word, sizeof word);
+        return out + 6;
     }
-    *signAt = kept;
-    // The unit (" ", " k" or " M") and the padding to six characters, each
-    // stored as a fixed block (out has the room), then cut to length.
-    std::memcpy(at, suffix, 2);
-    at += suffix[1] == '\0' ? 1 : 2;
-    std::memset(at, ' ', 8);
-    return at < out + 6 ? out + 6 : at;
+
+    return WriteCOhmsByRule(out, whole, decimals, suffix);
 }
 
 }  // namespace
@@ -263,10 +363,11 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
     const std::vector<double>& table = SeriesTable(series);
     // A value snapped to the series: its index, and its text ("" when the
     // value is exactly 0, as SnapToSeries gives it).
-    static const std::string kNoText;
-    const auto textOf = [&](double r, std::size_t index) -> const std::string& {
-        return r == 0.0 ? kNoText : SeriesTextAt(series, index);
+    const std::vector<ValueColumn>& columns = ValueColumns(series);
+    const auto columnOf = [&](double r, std::size_t index) -> const ValueColumn& {
+        return r == 0.0 ? kNoValue : columns[index];
     };
+    std::vector<RowColumns> rowColumns;
     std::size_t r1Index = SnapIndex(series, r1lo);
     double r1 = table[r1Index];
     double r1Unsnapped = r1lo;
@@ -275,54 +376,70 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
         // (at least the first): room for them all at once.
         const auto from = std::lower_bound(table.begin(), table.end(), r1);
         const auto to = std::upper_bound(table.begin(), table.end(), r1hi);
-        result.rows.reserve(to > from ? static_cast<std::size_t>(to - from) : 1u);
+        const std::size_t expected = to > from ? static_cast<std::size_t>(to - from) : 1u;
+        result.rows.reserve(expected);
+        result.lineEnds.reserve(expected);
+        rowColumns.reserve(expected);
+        // Room for every line at its usual length, and for the longest one
+        // after the last.
+        const std::size_t usual = tolerance == Tolerance::None ? 81 : 105;
+        result.text.resize(expected * usual + kLineRoom);
     }
+    std::size_t r2Hint = 0;
     for (;;) {
-        NetworkRow& row = result.rows.emplace_back();
-        row.r1 = r1;
-        row.r1Text = textOf(r1Unsnapped, r1Index);
-        const double r2 = row.r1 / ratio;
-        if (!std::isfinite(r2)) {
-            return Fault("The feedback factor " + Shown(bw) + " with R1 = " + Shown(row.r1) +
+        const ValueColumn& r1Column = columnOf(r1Unsnapped, r1Index);
+        const double r2Wanted = r1 / ratio;
+        if (!std::isfinite(r2Wanted)) {
+            return Fault("The feedback factor " + Shown(bw) + " with R1 = " + Shown(r1) +
                          " ohms gives an R2 beyond the range of numbers that can be calculated "
                          "with: no divider can be listed.");
         }
-        const std::size_t r2Index = SnapIndex(series, r2);
-        row.r2 = table[r2Index];
-        row.r2Text = textOf(r2, r2Index);
+        // R2 rises with R1, a step or two each row: its index is found from
+        // the last row's.
+        const std::size_t r2Index = result.rows.empty() ? SnapIndex(series, r2Wanted)
+                                                        : SnapIndexNear(series, r2Wanted, r2Hint);
+        r2Hint = r2Index;
+        const double r2 = table[r2Index];
+        const ValueColumn& r2Column = columnOf(r2Wanted, r2Index);
+        rowColumns.push_back({&r1Column, &r2Column});
 
-        const double total = row.r2 + row.r1;
+        const double total = r2 + r1;
         if (total == 0.0) return Fault(TooSmallR1(bw, rtMin, r1lo));
-        row.b = row.r2 / total;
-        row.error = (row.b - bw) * 100.0 / bw;
-        if (!std::isfinite(row.error)) {
+        const double b = r2 / total;
+        const double error = (b - bw) * 100.0 / bw;
+        if (!std::isfinite(error)) {
             return Fault("The error against a feedback factor of " + Shown(bw) +
                          " is beyond the range of numbers that can be calculated with: no "
                          "divider can be listed.");
         }
-        row.rin = total;
-        row.ro = row.r2 * row.r1 / total;
-        row.current = vout / total;
-        const double squared = row.current * row.current;
-        row.pr1 = squared * row.r1;
-        row.pr2 = squared * row.r2;
-        if (!std::isfinite(squared) || !std::isfinite(row.pr1) || !std::isfinite(row.pr2)) {
+        const double current = vout / total;
+        const double squared = current * current;
+        const double pr1 = squared * r1;
+        const double pr2 = squared * r2;
+        if (!std::isfinite(squared) || !std::isfinite(pr1) || !std::isfinite(pr2)) {
             return Fault("An output voltage of " + Shown(vout) +
                          " volts is too large: the current and the power in the resistors are "
                          "beyond the range of numbers that can be calculated with, so no divider "
                          "can be listed.");
         }
-        if (t == 0.0) {
-            // The bounds' formula with no tolerance is the factor's own.
-            row.bLow = row.bHigh = row.b;
-        } else {
-            const FactorBounds bounds = FactorWithinTolerance(row.r1, row.r2, t);
-            row.bLow = bounds.low;
-            row.bHigh = bounds.high;
-        }
-        row.line = Assemble(row, tolerance != Tolerance::None);
+        // The bounds' formula with no tolerance is the factor's own.
+        const FactorBounds bounds =
+            t == 0.0 ? FactorBounds{b, b} : FactorWithinTolerance(r1, r2, t);
+        result.rows.push_back(NetworkRow{.r1 = r1,
+                                         .r2 = r2,
+                                         .b = b,
+                                         .error = error,
+                                         .rin = total,
+                                         .ro = r2 * r1 / total,
+                                         .current = current,
+                                         .pr1 = pr1,
+                                         .pr2 = pr2,
+                                         .bLow = bounds.low,
+                                         .bHigh = bounds.high,
+                                         .r1Text = r1Column.text,
+                                         .r2Text = r2Column.text});
 
-        const double previous = row.r1;
+        const double previous = r1;
         const std::size_t nextIndex = NextInWalk(series, r1Index);
         const double next = table[nextIndex];
         // 10 MOhm, the top of the table, snaps back to itself: list it once.
@@ -331,6 +448,21 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
         r1 = r1Unsnapped = next;
         if (!(r1 <= r1hi)) break;
     }
+
+    // The lines, once every row's numbers are known: the rows' arithmetic
+    // does not wait on the writing of texts, nor the texts on it.
+    const bool bounds = tolerance != Tolerance::None;
+    std::size_t used = 0;  // characters of text written so far
+    for (std::size_t i = 0; i < result.rows.size(); ++i) {
+        if (result.text.size() - used < kLineRoom) {
+            result.text.resize(std::max(2 * result.text.size(), used + kLineRoom));
+        }
+        char* const line = result.text.data() + used;
+        char* const end = WriteLine(line, result.rows[i], rowColumns[i], bounds);
+        used += static_cast<std::size_t>(end - line);
+        result.lineEnds.push_back(used);
+    }
+    result.text.resize(used);
     return result;
 }
 
@@ -435,7 +567,7 @@ NetworkOutcome NetworkCalculate(const NetworkInput& input) {
         return out;
     }
     out.lines.reserve(search.rows.size());
-    for (const NetworkRow& row : search.rows) out.lines.push_back(row.line);
+    for (std::size_t i = 0; i < search.rows.size(); ++i) out.lines.emplace_back(search.line(i));
     out.rows = std::move(search.rows);
     return out;
 }

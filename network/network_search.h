@@ -4,8 +4,10 @@
 // walks R1 through the standard values across a range of total resistance
 // and pairs each with the standard R2 nearest to the wanted factor.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "network/series.h"
@@ -25,14 +27,24 @@ struct NetworkRow {
     // The lowest and highest factor within the search's tolerance (b and b
     // without one).
     double bLow = 0, bHigh = 0;
-    std::string r1Text, r2Text;
-    // The listed line, 81 characters with ordinary values; 105 with the two
-    // columns of the factor's bounds under a tolerance.
-    std::string line;
+    // The series' own texts of R1 and R2, which last as long as the program
+    // ("" for a value of exactly 0).
+    std::string_view r1Text, r2Text;
 };
 
 struct NetworkSearchResult {
     std::vector<NetworkRow> rows;
+    // Every row's listed line, one after the other: 81 characters each with
+    // ordinary values; 105 with the two columns of the factor's bounds under
+    // a tolerance.
+    std::string text;
+    // Where each row's line ends in text.
+    std::vector<std::size_t> lineEnds;
+    // Row i's listed line.
+    std::string_view line(std::size_t i) const {
+        const std::size_t start = i == 0 ? 0 : lineEnds[i - 1];
+        return std::string_view(text).substr(start, lineEnds[i] - start);
+    }
     // Set when the values cannot be calculated with: the text says which
     // values, and no row is listed.
     std::optional<std::string> fault;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/numeric.h"
@@ -103,6 +104,68 @@ TEST(COhms, AgreesWithThePlainRule) {
     for (double p : probes) ASSERT_EQ(COhms(p), PlainCOhms(p)) << "R = " << p;
 }
 
+// A listed line by its rule as first written: each field through the
+// general number texts and PlainCOhms, then one space, then spaces to its
+// column.
+std::string PlainLine(const NetworkRow& row, bool bounds) {
+    std::string line;
+    const auto padTo = [&](std::size_t column) {
+        line += ' ';
+        if (line.size() < column) line.append(column - line.size(), ' ');
+    };
+    const auto field = [&](const std::string& text, std::size_t column) {
+        line += text;
+        padTo(column);
+    };
+    field(std::string(row.r1Text), 7);
+    field(std::string(row.r2Text), 14);
+    field(NumberText(std::floor(row.b * 1000.0 + 0.5) / 1000.0), 21);
+    std::string error = NumberText(std::floor(row.error * 100.0 + 0.5) / 100.0);
+    if (std::fabs(NumericValue(error)) < 1.0) error.insert(1, "0");
+    field(error, 28);
+    line += "  " + PlainCOhms(row.rin) + "  " + PlainCOhms(row.ro);
+    padTo(42);
+    field(Roundoff(row.current), 49);
+    field(Roundoff(row.pr1), 56);
+    field(Roundoff(row.pr2), 49);
+    if (bounds) {
+        field(Roundoff(row.bLow), 49);
+        field(Roundoff(row.bHigh), 49);
+    }
+    return line;
+}
+
+TEST(NetworkSearch, EveryLineAgreesWithThePlainRule) {
+    std::mt19937_64 gen(2024);
+    std::uniform_real_distribution<double> logBw(-4.0, -0.0005);
+    std::uniform_real_distribution<double> logRt(0.0, 7.5);
+    std::uniform_real_distribution<double> logSpan(0.004, 2.0);
+    std::uniform_real_distribution<double> logVout(-2.0, 3.0);
+    std::size_t lines = 0;
+    for (int n = 0; n < 150; ++n) {
+        const double bw = std::pow(10.0, logBw(gen));
+        const double rtMin = std::pow(10.0, logRt(gen));
+        const double rtMax = rtMin * std::pow(10.0, logSpan(gen));
+        const double vout = std::pow(10.0, logVout(gen));
+        for (std::size_t s = 0; s < kSeriesCount; ++s) {
+            for (std::size_t t = 0; t < kToleranceCount; ++t) {
+                const NetworkSearchResult res =
+                    NetworkSearch(bw, rtMin, rtMax, vout, SeriesAt(s), ToleranceAt(t));
+                if (res.fault) continue;
+                ASSERT_EQ(res.lineEnds.size(), res.rows.size());
+                ASSERT_EQ(res.lineEnds.back(), res.text.size());
+                for (std::size_t i = 0; i < res.rows.size(); ++i) {
+                    ASSERT_EQ(res.line(i), PlainLine(res.rows[i], t != 0))
+                        << "bw " << bw << " rt " << rtMin << ".." << rtMax << " series " << s
+                        << " tolerance " << t << " row " << i;
+                }
+                lines += res.rows.size();
+            }
+        }
+    }
+    EXPECT_GT(lines, 10000u) << "the searches listed rows";
+}
+
 // ------------------------------------------------------- the worked example
 
 constexpr double kBw = 0.3934;
@@ -118,8 +181,9 @@ TEST(NetworkSearch, WorkedExampleListsNinePairs) {
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         EXPECT_DOUBLE_EQ(res.rows[i].r1, pairs[i].first) << "row " << i + 1;
         EXPECT_DOUBLE_EQ(res.rows[i].r2, pairs[i].second) << "row " << i + 1;
-        EXPECT_EQ(res.rows[i].line.size(), 81u) << "row " << i + 1;
+        EXPECT_EQ(res.line(i).size(), 81u) << "row " << i + 1;
     }
+    EXPECT_EQ(res.text.size(), pairs.size() * 81u) << "the text holds the lines and nothing more";
 }
 
 TEST(NetworkSearch, WorkedExampleFirstRowFields) {
@@ -142,12 +206,12 @@ TEST(NetworkSearch, WorkedExampleFirstRowFields) {
                                  + " 26.47e-3  " + " "   // current from 45
                                  + " 231.3e-3  " + " "   // P in R1 from 57
                                  + " 154.2e-3  " + " ";  // P in R2 from 69
-    EXPECT_EQ(row.line, expected);
-    EXPECT_EQ(row.line.substr(30, 6), "550   ");
-    EXPECT_EQ(row.line.substr(38, 6), "132   ");
-    EXPECT_EQ(row.line.substr(45, 11), " 26.47e-3  ");
-    EXPECT_EQ(row.line.substr(57, 11), " 231.3e-3  ");
-    EXPECT_EQ(row.line.substr(69, 11), " 154.2e-3  ");
+    EXPECT_EQ(res.line(0), expected);
+    EXPECT_EQ(res.line(0).substr(30, 6), "550   ");
+    EXPECT_EQ(res.line(0).substr(38, 6), "132   ");
+    EXPECT_EQ(res.line(0).substr(45, 11), " 26.47e-3  ");
+    EXPECT_EQ(res.line(0).substr(57, 11), " 231.3e-3  ");
+    EXPECT_EQ(res.line(0).substr(69, 11), " 154.2e-3  ");
 }
 
 struct RowField {
@@ -164,7 +228,7 @@ TEST_P(WorkedExampleFields, StandsAtItsColumn) {
     const RowField& f = GetParam();
     const NetworkSearchResult res = NetworkSearch(kBw, 550, 1200, kVout);
     ASSERT_GE(res.rows.size(), f.row);
-    const std::string& line = res.rows[f.row - 1].line;
+    const std::string_view line = res.line(f.row - 1);
     const std::string text = f.text;
     EXPECT_EQ(line.substr(f.column, text.size()), text) << "row " << f.row << ": " << line;
 }
@@ -183,7 +247,7 @@ TEST(NetworkSearch, FirstRowListedEvenAboveTheRange) {
     const NetworkSearchResult res = NetworkSearch(0.1, 1000, 1010, kVout);
     ASSERT_FALSE(res.fault.has_value());
     ASSERT_EQ(res.rows.size(), 1u);
-    const std::string& line = res.rows[0].line;
+    const std::string_view line = res.line(0);
     EXPECT_EQ(line.substr(0, 44), std::string("910    ") + "100    " + " .099  " + "-0.99  " +
                                       "  1.01 k" + "  90.1  ");
     EXPECT_EQ(line.size(), 81u);
@@ -197,10 +261,10 @@ TEST(NetworkSearch, TinyFactorSnapsR2ToZero) {
     EXPECT_EQ(row.r1Text, "1 k");
     EXPECT_EQ(row.r2Text, "0 ");
     EXPECT_EQ(row.r2, 0.0);
-    EXPECT_EQ(row.line.substr(0, 44), std::string("1 k    ") + "0      " + " 0     " + "-100   " +
+    EXPECT_EQ(res.line(0).substr(0, 44), std::string("1 k    ") + "0      " + " 0     " + "-100   " +
                                           "  1.00 k" + "  0.00  ");
-    EXPECT_EQ(row.line.substr(69, 11), " 0.000     ");
-    EXPECT_EQ(row.line.size(), 81u);
+    EXPECT_EQ(res.line(0).substr(69, 11), " 0.000     ");
+    EXPECT_EQ(res.line(0).size(), 81u);
 }
 
 // The %Error column: half up to two decimals, a "0" before the point below 1.
@@ -218,7 +282,7 @@ TEST_P(ErrorColumn, Shows) {
     const ErrorCase& c = GetParam();
     const NetworkSearchResult res = NetworkSearch(c.bw, c.rtMin, c.rtMin * 1.01, kVout);
     ASSERT_FALSE(res.rows.empty());
-    EXPECT_EQ(res.rows[0].line.substr(21, 7), c.errorText) << res.rows[0].line;
+    EXPECT_EQ(res.line(0).substr(21, 7), c.errorText) << res.line(0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -258,7 +322,7 @@ TEST_P(TenMegohmTop, ListsTheTopOnceAndStops) {
     ASSERT_FALSE(res.fault.has_value());
     ASSERT_EQ(res.rows.size(), c.rows);
     EXPECT_EQ(res.rows.back().r1, 10000000.0);
-    EXPECT_EQ(res.rows.back().line.substr(0, 7), "10 M   ");
+    EXPECT_EQ(res.line(res.rows.size() - 1).substr(0, 7), "10 M   ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -319,7 +383,7 @@ TEST(NetworkSearch, LargeButFiniteVoltageStillLists) {
     const NetworkSearchResult res = NetworkSearch(kBw, 550, 1200, 1e100);
     ASSERT_FALSE(res.fault.has_value());
     ASSERT_EQ(res.rows.size(), 9u);
-    EXPECT_EQ(res.rows[0].line.substr(45, 10), "+*.***E\xB1* ");
+    EXPECT_EQ(res.line(0).substr(45, 10), "+*.***E\xB1* ");
 }
 
 // ------------------------------------------------------------ Calculate
@@ -351,7 +415,8 @@ std::string FeedbackWith(const std::string& power, const std::string& impedance,
 
 std::vector<std::string> SearchLines(double bw, double rtMin, double rtMax, double vout) {
     std::vector<std::string> lines;
-    for (const NetworkRow& row : NetworkSearch(bw, rtMin, rtMax, vout).rows) lines.push_back(row.line);
+    const NetworkSearchResult res = NetworkSearch(bw, rtMin, rtMax, vout);
+    for (std::size_t i = 0; i < res.rows.size(); ++i) lines.emplace_back(res.line(i));
     return lines;
 }
 
@@ -558,7 +623,7 @@ TEST(NetworkSearch, E96WorkedExample) {
         {32, "715 ", "464 ", " .394", " 0.04", "1.18 k", "281   "},
     };
     for (const auto& c : cases) {
-        const std::string& line = res.rows[c.row].line;
+        const std::string_view line = res.line(c.row);
         SCOPED_TRACE(line);
         ASSERT_EQ(line.size(), 81u);
         EXPECT_EQ(line.substr(0, 7), std::string(c.r1) + std::string(7 - strlen(c.r1), ' '));
@@ -594,8 +659,8 @@ TEST(NetworkSearch, ThreeDigitValueTexts) {
         const NetworkSearchResult res =
             NetworkSearch(c.bw, c.rtMin, c.rtMax, kVout, c.series, Tolerance::None);
         ASSERT_EQ(res.rows.size(), 1u) << c.r1;
-        EXPECT_EQ(res.rows[0].line.substr(0, 7), c.r1);
-        EXPECT_EQ(res.rows[0].line.substr(7, 7), c.r1) << "R2 = R1 at a factor of .5";
+        EXPECT_EQ(res.line(0).substr(0, 7), c.r1);
+        EXPECT_EQ(res.line(0).substr(7, 7), c.r1) << "R2 = R1 at a factor of .5";
     }
 }
 
@@ -630,14 +695,14 @@ TEST(NetworkSearch, ToleranceAddsTheFactorsBoundsInTheirColumns) {
         EXPECT_EQ(row.bHigh, b.high);
         EXPECT_LT(row.bLow, row.b);
         EXPECT_GT(row.bHigh, row.b);
-        ASSERT_EQ(row.line.size(), 105u);
-        EXPECT_EQ(row.line.substr(0, 81), plain.rows[i].line) << "the rest is as without";
-        EXPECT_EQ(row.line.substr(81, 12), Roundoff(b.low) + " ");
-        EXPECT_EQ(row.line.substr(93, 12), Roundoff(b.high) + " ");
+        ASSERT_EQ(res.line(i).size(), 105u);
+        EXPECT_EQ(res.line(i).substr(0, 81), plain.line(i)) << "the rest is as without";
+        EXPECT_EQ(res.line(i).substr(81, 12), Roundoff(b.low) + " ");
+        EXPECT_EQ(res.line(i).substr(93, 12), Roundoff(b.high) + " ");
     }
     // 330 and 220 at 1 %: .3952 to .4048.
-    EXPECT_EQ(res.rows[0].line.substr(81, 11), " 395.2e-3  ");
-    EXPECT_EQ(res.rows[0].line.substr(93, 11), " 404.8e-3  ");
+    EXPECT_EQ(res.line(0).substr(81, 11), " 395.2e-3  ");
+    EXPECT_EQ(res.line(0).substr(93, 11), " 404.8e-3  ");
 }
 
 TEST(NetworkCalculate, PassesTheChoicesOnAndKeepsTheRows) {
@@ -647,7 +712,10 @@ TEST(NetworkCalculate, PassesTheChoicesOnAndKeepsTheRows) {
     const NetworkOutcome out = NetworkCalculate(input);
     ASSERT_EQ(out.rows.size(), 33u);
     ASSERT_EQ(out.lines.size(), 33u);
-    for (std::size_t i = 0; i < out.rows.size(); ++i) EXPECT_EQ(out.lines[i], out.rows[i].line);
+    for (std::size_t i = 0; i < out.rows.size(); ++i) {
+        // Each line is its own row's: it starts with that row's R1.
+        EXPECT_EQ(out.lines[i].substr(0, out.rows[i].r1Text.size()), out.rows[i].r1Text) << i;
+    }
     EXPECT_EQ(out.lines[0].size(), 105u);
     EXPECT_EQ(out.rows[0].r1, 332.0);
 }
