@@ -49,11 +49,16 @@ std::vector<double> TwoDigitTable(const double* base, std::size_t n) {
 // hundredths and tenths by one division, whole ohms and up by one exact
 // product.
 std::vector<double> ThreeDigitTable(std::size_t step) {
+    static constexpr double kWholeScale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+    static_assert(sizeof kWholeScale / sizeof kWholeScale[0] == kDecades - 2);
     std::vector<double> table{0.0};
+    table.reserve(2 + kDecades * kE192.size() / step);
     for (int k = 0; k < kDecades; ++k) {
         for (std::size_t j = 0; j < kE192.size(); j += step) {
             const double n = kE192[j];
-            table.push_back(k == 0 ? n / 100.0 : k == 1 ? n / 10.0 : n * std::pow(10.0, k - 2));
+            table.push_back(k == 0   ? n / 100.0
+                            : k == 1 ? n / 10.0
+                                     : n * kWholeScale[static_cast<std::size_t>(k - 2)]);
         }
     }
     table.push_back(kCeiling);
@@ -115,17 +120,30 @@ int ValuesPerDecade(Series series) {
 }
 
 const std::vector<double>& SeriesTable(Series series) {
-    static const std::array<std::vector<double>, kSeriesCount> tables = [] {
-        const auto& e24 = StandardValueTable();
-        return std::array<std::vector<double>, kSeriesCount>{
-            TwoDigitTable(kE12.data(), kE12.size()),
-            std::vector<double>(e24.begin(), e24.end()),
-            ThreeDigitTable(4),
-            ThreeDigitTable(2),
-            ThreeDigitTable(1),
-        };
-    }();
-    return tables[Index(series)];
+    // Each table is made the first time its series is used.
+    switch (series) {
+        case Series::E12: {
+            static const std::vector<double> table = TwoDigitTable(kE12.data(), kE12.size());
+            return table;
+        }
+        case Series::E24: {
+            static const std::vector<double> table(StandardValueTable().begin(),
+                                                   StandardValueTable().end());
+            return table;
+        }
+        case Series::E48: {
+            static const std::vector<double> table = ThreeDigitTable(4);
+            return table;
+        }
+        case Series::E96: {
+            static const std::vector<double> table = ThreeDigitTable(2);
+            return table;
+        }
+        case Series::E192:
+            break;
+    }
+    static const std::vector<double> table = ThreeDigitTable(1);
+    return table;
 }
 
 std::string SeriesValueText(Series series, double value) {
