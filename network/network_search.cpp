@@ -17,7 +17,7 @@ namespace {
 
 // A value for a message: six significant digits, in the number text without
 // the sign position's space.
-std::string Shown(double value) {
+[[gnu::cold]] std::string Shown(double value) {
     if (value != 0.0 && std::isfinite(value)) {
         const double scale = std::pow(10.0, 5.0 - std::floor(std::log10(std::fabs(value))));
         const double rounded = std::round(value * scale) / scale;
@@ -97,17 +97,36 @@ char* Put(char* at, const char* text) {
 // one more that is used while writing (and left as it was); returns the end.
 char* WriteCOhms(char* out, double r);
 
-std::string RangeFault(const char* what) {
+[[gnu::cold]] std::string RangeFault(const char* what) {
     return std::string("The ") + what +
            " is beyond the range of numbers that can be calculated with: no divider can be listed.";
 }
 
-std::string TooSmallR1(double bw, double rtMin, double r1lo) {
+[[gnu::cold]] std::string TooSmallR1(double bw, double rtMin, double r1lo) {
     return "With a feedback factor of " + Shown(bw) + " and a minimum total resistance of " +
            Shown(rtMin) + " ohms, the smallest R1 is " + Shown(r1lo) +
            " ohms, which rounds to no resistor at all (the smallest standard value is 1 ohm): "
            "no divider can be listed.  Raise the minimum total resistance or lower the feedback "
            "factor.";
+}
+
+[[gnu::cold]] std::string R2BeyondRange(double bw, double r1) {
+    return "The feedback factor " + Shown(bw) + " with R1 = " + Shown(r1) +
+           " ohms gives an R2 beyond the range of numbers that can be calculated "
+           "with: no divider can be listed.";
+}
+
+[[gnu::cold]] std::string ErrorBeyondRange(double bw) {
+    return "The error against a feedback factor of " + Shown(bw) +
+           " is beyond the range of numbers that can be calculated with: no "
+           "divider can be listed.";
+}
+
+[[gnu::cold]] std::string VoutTooLarge(double vout) {
+    return "An output voltage of " + Shown(vout) +
+           " volts is too large: the current and the power in the resistors are "
+           "beyond the range of numbers that can be calculated with, so no divider "
+           "can be listed.";
 }
 
 // A value as it stands in the R1 or R2 column: its text, and the text with
@@ -218,7 +237,7 @@ std::size_t NextInWalk(Series series, std::size_t index) {
     return index < top ? index + 1 : top;
 }
 
-NetworkSearchResult Fault(std::string why) {
+[[gnu::cold]] NetworkSearchResult Fault(std::string why) {
     NetworkSearchResult result;
     result.fault = std::move(why);
     return result;
@@ -390,9 +409,7 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
         const ValueColumn& r1Column = columnOf(r1Unsnapped, r1Index);
         const double r2Wanted = r1 / ratio;
         if (!std::isfinite(r2Wanted)) {
-            return Fault("The feedback factor " + Shown(bw) + " with R1 = " + Shown(r1) +
-                         " ohms gives an R2 beyond the range of numbers that can be calculated "
-                         "with: no divider can be listed.");
+            return Fault(R2BeyondRange(bw, r1));
         }
         // R2 rises with R1, a step or two each row: its index is found from
         // the last row's.
@@ -408,19 +425,14 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
         const double b = r2 / total;
         const double error = (b - bw) * 100.0 / bw;
         if (!std::isfinite(error)) {
-            return Fault("The error against a feedback factor of " + Shown(bw) +
-                         " is beyond the range of numbers that can be calculated with: no "
-                         "divider can be listed.");
+            return Fault(ErrorBeyondRange(bw));
         }
         const double current = vout / total;
         const double squared = current * current;
         const double pr1 = squared * r1;
         const double pr2 = squared * r2;
         if (!std::isfinite(squared) || !std::isfinite(pr1) || !std::isfinite(pr2)) {
-            return Fault("An output voltage of " + Shown(vout) +
-                         " volts is too large: the current and the power in the resistors are "
-                         "beyond the range of numbers that can be calculated with, so no divider "
-                         "can be listed.");
+            return Fault(VoutTooLarge(vout));
         }
         // The bounds' formula with no tolerance is the factor's own.
         const FactorBounds bounds =
