@@ -1,6 +1,8 @@
 #include "app/desktop.h"
 
 #include <QApplication>
+#include <QImageReader>
+#include <QPixmap>
 
 #ifndef KORVANE_APP_ID
 #error "KORVANE_APP_ID is the application id; the build passes it"
@@ -18,7 +20,12 @@ QIcon ApplicationIcon() {
     InitIconResource();
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
-        icon.addFile(QStringLiteral(":/korvane/icons/%1.png").arg(size), QSize(size, size));
+        // Read as PNG, which they are, by Qt's own reader: with the format
+        // named and no guessing from the content, no image plugin is
+        // loaded and asked whether it knows the file.
+        QImageReader reader(QStringLiteral(":/korvane/icons/%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
 }
