@@ -42,9 +42,11 @@ bool IsNumericBlank(char c);
 std::string NumberText(double value);
 
 // NumberText(k / 10^places) for a whole number k, written at `out` without
-// making a string; returns the end of the text. Up to 24 characters. Quick
-// for |k| below 10^15 (the digits of k with the point put in), exactly the
-// text NumberText gives for the quotient; the general conversion otherwise.
+// making a string; returns the end of the text. `out` has room for 24
+// characters: the text is at most that long, and the characters after its
+// end may be written over as well. Quick for |k| below 10^15 (the digits of
+// k with the point put in), exactly the text NumberText gives for the
+// quotient; the general conversion otherwise.
 //   (393, 3) -> " .393"   (-25, 2) -> "-.25"   (1010, 2) -> " 10.1"   (0, 2) -> " 0"
 char* WriteScaledNumberText(char* out, long long k, int places);
 

@@ -47,7 +47,7 @@ std::size_t SnapIndex(Series series, double r);
 
 // SnapIndex(series, r) found by stepping from the table's entry at `hint`,
 // quicker for values that move a few entries at a time; any hint gives the
-// same index.
+// same index. `r` must not be NaN.
 std::size_t SnapIndexNear(Series series, double r, std::size_t hint);
 
 // The text SnapToSeries gives for the table's value at `index` ("0 " at

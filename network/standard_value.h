@@ -22,7 +22,8 @@ std::size_t StandardValueIndex(double r);
 
 // StandardValueIndex(r) found by stepping from the entry at `hint` rather
 // than by halving the table: the same index, quicker for a walk whose values
-// move a few entries at a time. Any hint gives the right index.
+// move a few entries at a time. Any hint gives the right index; `r` must
+// not be NaN.
 std::size_t StandardValueIndexNear(double r, std::size_t hint);
 
 // In an ascending table whose entries 1 to top are searched: the first
