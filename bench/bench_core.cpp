@@ -18,6 +18,7 @@
 #include "io/numeric.h"
 #include "network/network_search.h"
 #include "network/standard_value.h"
+#include "spread_values.h"
 
 namespace {
 
@@ -28,15 +29,8 @@ constexpr std::size_t kValues = 1000000;
 const std::vector<double>& Values() {
     static const std::vector<double> values = [] {
         std::mt19937_64 gen(20240611);
-        std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-        std::uniform_int_distribution<int> exponent(-16, 13);
-        std::bernoulli_distribution negative(0.25);
         std::vector<double> v;
-        v.reserve(kValues);
-        for (std::size_t i = 0; i < kValues; ++i) {
-            const double m = mantissa(gen) * std::pow(10.0, exponent(gen));
-            v.push_back(negative(gen) ? -m : m);
-        }
+        korvane::bench::AppendSpreadValues(v, gen, kValues, -16, 13);
         return v;
     }();
     return values;

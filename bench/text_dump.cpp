@@ -15,6 +15,7 @@
 #include "io/numeric.h"
 #include "network/network_search.h"
 #include "network/series.h"
+#include "spread_values.h"
 
 namespace {
 
@@ -49,15 +50,8 @@ std::vector<double> EdgeValues() {
 
 std::vector<double> RandomValues(std::size_t count, int lowExp, int highExp, unsigned seed) {
     std::mt19937_64 gen(seed);
-    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    std::uniform_int_distribution<int> exponent(lowExp, highExp);
-    std::bernoulli_distribution negative(0.25);
     std::vector<double> v;
-    v.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const double m = mantissa(gen) * std::pow(10.0, exponent(gen));
-        v.push_back(negative(gen) ? -m : m);
-    }
+    korvane::bench::AppendSpreadValues(v, gen, count, lowExp, highExp);
     // Values with few decimals, as results often are.
     std::uniform_int_distribution<int> whole(0, 2000000);
     std::uniform_int_distribution<int> places(0, 9);
