@@ -1,31 +1,41 @@
 #include "app/desktop.h"
 
 #include <QApplication>
-#include <QImageReader>
+#include <QImage>
 #include <QPixmap>
+
+#include <cstdint>
 
 #ifndef KORVANE_APP_ID
 #error "KORVANE_APP_ID is the application id; the build passes it"
 #endif
 
-// The icons are in a static library: their resource registers only when
-// something calls for it. Q_INIT_RESOURCE must stand outside a namespace.
-static void InitIconResource() { Q_INIT_RESOURCE(korvane_icons); }
-
 namespace korvane {
+namespace {
+
+struct IconPixels {
+    int size;
+    const std::uint32_t* pixels;
+};
+
+// The sizes a title bar and a task switcher draw, written from the icon's
+// PNGs when the program is built; the icon theme holds the larger ones for
+// launchers.
+#include "icon_pixels.inc"
+
+}  // namespace
 
 QString ApplicationId() { return QStringLiteral(KORVANE_APP_ID); }
 
 QIcon ApplicationIcon() {
-    InitIconResource();
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) {
-        // Read as PNG, which they are, by Qt's own reader: with the format
-        // named and no guessing from the content, no image plugin is
-        // loaded and asked whether it knows the file.
-        QImageReader reader(QStringLiteral(":/korvane/icons/%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    for (const IconPixels& p : kIconPixels) {
+        // The image reads the program's own pixels, which live as long as
+        // the program: nothing is decoded or copied, and no image plugin
+        // is looked for.
+        const QImage image(reinterpret_cast<const uchar*>(p.pixels), p.size, p.size,
+                           4 * p.size, QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

@@ -12,9 +12,9 @@ namespace korvane {
 QString ApplicationId();
 
 // The application icon from 16 to 64 pixels, the sizes a title bar and a
-// task switcher draw, from the program's resources (the larger installed
-// sizes are the icon theme's, for launchers; decoding them at every start
-// costs time and memory). They are PNG images, so no image plugin is needed.
+// task switcher draw (the larger installed sizes are the icon theme's, for
+// launchers). Its pixels are built into the program, so nothing is decoded
+// and no image plugin is looked for.
 QIcon ApplicationIcon();
 
 // Names the application ("Korvane", which also names its application

@@ -341,6 +341,14 @@ private slots:
             QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
             QVERIFY2(qAlpha(image.pixel(size.width() / 2, size.height() / 2)) > 200,
                      qPrintable(QString::number(size.width())));
+            // The pixels built into the program are the icon theme's PNG of
+            // that size, pixel for pixel (no channel swapped, no row shifted).
+            const QString png = QStringLiteral(KORVANE_ICON_DIR "/%1x%1/apps/org.korvane.Korvane.png")
+                                    .arg(size.width());
+            const QImage theme =
+                QImage(png).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QVERIFY2(!theme.isNull(), qPrintable(png));
+            QCOMPARE(image.convertToFormat(QImage::Format_ARGB32_Premultiplied), theme);
         }
         ProgramDir dir;
         Started app(dir);
