@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QPixmapCache>
 
 #include <cstdint>
 
@@ -39,6 +40,8 @@ QIcon ApplicationIcon() {
     }
     return icon;
 }
+
+void LeanPainting() { QPixmapCache::setCacheLimit(0); }
 
 void IdentifyApplication() {
     QApplication::setApplicationName(QStringLiteral("Korvane"));

@@ -9,6 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     korvane::IdentifyApplication();
+    korvane::LeanPainting();
     korvane::MainWindow window(korvane::StartupPath());
     return app.exec();
 }

@@ -23,7 +23,11 @@ struct Silent final : korvane::MessageSink {
 int main(int argc, char* argv[]) {
     Silent silent;
     return korvane::bench::RunProbe(
-        argc, argv, &korvane::IdentifyApplication,
+        argc, argv,
+        [] {
+            korvane::IdentifyApplication();
+            korvane::LeanPainting();
+        },
         [&] { return new korvane::MainWindow(korvane::StartupPath(), &silent); },
         [](QWidget* window) {
             auto* main = static_cast<korvane::MainWindow*>(window);
