@@ -41,7 +41,7 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
-void LeanPainting() { QPixmapCache::setCacheLimit(0); }
+void KeepNoPixmapCache() { QPixmapCache::setCacheLimit(0); }
 
 void IdentifyApplication() {
     QApplication::setApplicationName(QStringLiteral("Korvane"));

@@ -1,7 +1,7 @@
 #pragma once
 // What the desktop knows the program by: its application id, which names
 // its desktop entry, its icon and its AppStream metainfo alike, and its
-// icon.
+// icon; and the program-wide choice of keeping no pixmap cache.
 
 #include <QIcon>
 #include <QString>
@@ -22,7 +22,7 @@ QIcon ApplicationIcon();
 // 180 KB once every panel has been open). Drawing them again costs about
 // half a millisecond a repaint of the whole window. Call once, after the
 // QApplication is made.
-void LeanPainting();
+void KeepNoPixmapCache();
 
 // Names the application ("Korvane", which also names its application
 // data folder), and gives it its desktop entry and its window icon. Call

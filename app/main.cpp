@@ -9,7 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     korvane::IdentifyApplication();
-    korvane::LeanPainting();
+    korvane::KeepNoPixmapCache();
     korvane::MainWindow window(korvane::StartupPath());
     return app.exec();
 }

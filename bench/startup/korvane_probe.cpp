@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
         argc, argv,
         [] {
             korvane::IdentifyApplication();
-            korvane::LeanPainting();
+            korvane::KeepNoPixmapCache();
         },
         [&] { return new korvane::MainWindow(korvane::StartupPath(), &silent); },
         [](QWidget* window) {
