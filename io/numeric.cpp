@@ -172,8 +172,8 @@ char* WriteFewDecimalDigits(char* at, unsigned u, int places) {
 // the last place of T / 10^d, far closer than half a unit of the fifteenth
 // significant digit, so rounding m to 15 digits gives exactly T / 10^d.
 // Appends the digits of T with the point d places from the right (trailing
-// zeros of the fraction dropped) and returns true; returns false (appending nothing) when no such d exists or the value
-// needs the exponent form.
+// zeros of the fraction dropped) and returns true; returns false (appending
+// nothing) when no such d exists or the value needs the exponent form.
 bool AppendShortDecimal(std::string& out, double m) {
     static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     for (int d = 0; d <= 9; ++d) {

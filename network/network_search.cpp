@@ -152,22 +152,9 @@ std::vector<ValueColumn> MakeColumns(Series series) {
     return columns;
 }
 
-template <Series S>
-const std::vector<ValueColumn>& ColumnsOf() {
-    static const std::vector<ValueColumn> columns = MakeColumns(S);
-    return columns;
-}
-
 // Each series' columns, made the first time it is searched.
 const std::vector<ValueColumn>& ValueColumns(Series series) {
-    switch (series) {
-        case Series::E12: return ColumnsOf<Series::E12>();
-        case Series::E24: return ColumnsOf<Series::E24>();
-        case Series::E48: return ColumnsOf<Series::E48>();
-        case Series::E96: return ColumnsOf<Series::E96>();
-        case Series::E192: break;
-    }
-    return ColumnsOf<Series::E192>();
+    return OncePerSeries<&MakeColumns>(series);
 }
 
 // A row's two values as they stand in their columns.

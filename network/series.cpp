@@ -119,32 +119,29 @@ int ValuesPerDecade(Series series) {
     return counts[Index(series)];
 }
 
-const std::vector<double>& SeriesTable(Series series) {
-    // Each table is made the first time its series is used.
+namespace {
+
+std::vector<double> MakeTable(Series series) {
     switch (series) {
-        case Series::E12: {
-            static const std::vector<double> table = TwoDigitTable(kE12.data(), kE12.size());
-            return table;
-        }
-        case Series::E24: {
-            static const std::vector<double> table(StandardValueTable().begin(),
-                                                   StandardValueTable().end());
-            return table;
-        }
-        case Series::E48: {
-            static const std::vector<double> table = ThreeDigitTable(4);
-            return table;
-        }
-        case Series::E96: {
-            static const std::vector<double> table = ThreeDigitTable(2);
-            return table;
-        }
-        case Series::E192:
-            break;
+        case Series::E12: return TwoDigitTable(kE12.data(), kE12.size());
+        case Series::E24:
+            return std::vector<double>(StandardValueTable().begin(), StandardValueTable().end());
+        case Series::E48: return ThreeDigitTable(4);
+        case Series::E96: return ThreeDigitTable(2);
+        case Series::E192: break;
     }
-    static const std::vector<double> table = ThreeDigitTable(1);
-    return table;
+    return ThreeDigitTable(1);
 }
+
+std::vector<std::string> MakeTexts(Series series) {
+    std::vector<std::string> texts;
+    for (double value : SeriesTable(series)) texts.push_back(SeriesValueText(series, value));
+    return texts;
+}
+
+}  // namespace
+
+const std::vector<double>& SeriesTable(Series series) { return OncePerSeries<&MakeTable>(series); }
 
 std::string SeriesValueText(Series series, double value) {
     if (series == Series::E12 || series == Series::E24) {
@@ -168,31 +165,7 @@ std::size_t SnapIndexNear(Series series, double r, std::size_t hint) {
 
 const std::string& SeriesTextAt(Series series, std::size_t index) {
     if (series == Series::E24) return StandardValueText(index);
-    // Each series' texts are made the first time the series is used.
-    const auto make = [](Series s) {
-        std::vector<std::string> texts;
-        for (double value : SeriesTable(s)) texts.push_back(SeriesValueText(s, value));
-        return texts;
-    };
-    switch (series) {
-        case Series::E12: {
-            static const std::vector<std::string> texts = make(Series::E12);
-            return texts[index];
-        }
-        case Series::E48: {
-            static const std::vector<std::string> texts = make(Series::E48);
-            return texts[index];
-        }
-        case Series::E96: {
-            static const std::vector<std::string> texts = make(Series::E96);
-            return texts[index];
-        }
-        case Series::E192:
-        case Series::E24:
-            break;
-    }
-    static const std::vector<std::string> texts = make(Series::E192);
-    return texts[index];
+    return OncePerSeries<&MakeTexts>(series)[index];
 }
 
 std::string SnapToSeries(Series series, double& r) {

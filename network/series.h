@@ -24,6 +24,36 @@ Series SeriesAt(std::size_t index);  // in the order of the enum
 // Values in each decade: 12, 24, 48, 96, 192.
 int ValuesPerDecade(Series series);
 
+// What Make(series) gives, made the first time that series asks for it and
+// kept for the rest of the run, so that tables and texts are built only
+// for the series in use.
+template <auto Make>
+const auto& OncePerSeries(Series series) {
+    using Made = decltype(Make(series));
+    switch (series) {
+        case Series::E12: {
+            static const Made made = Make(Series::E12);
+            return made;
+        }
+        case Series::E24: {
+            static const Made made = Make(Series::E24);
+            return made;
+        }
+        case Series::E48: {
+            static const Made made = Make(Series::E48);
+            return made;
+        }
+        case Series::E96: {
+            static const Made made = Make(Series::E96);
+            return made;
+        }
+        case Series::E192:
+            break;
+    }
+    static const Made made = Make(Series::E192);
+    return made;
+}
+
 // The table values are chosen from: index 0 is 0 (the lower neighbour of
 // 1 ohm), then every value of the series from 1 ohm up in seven decades
 // (1 ohm to 9.xx MOhm), then 10 MOhm, the ceiling. E12 and E24 are their
