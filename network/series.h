@@ -24,34 +24,26 @@ Series SeriesAt(std::size_t index);  // in the order of the enum
 // Values in each decade: 12, 24, 48, 96, 192.
 int ValuesPerDecade(Series series);
 
+// What Make(S) gives, made the first time it is asked for and kept.
+template <Series S, auto Make>
+const auto& MadeOnce() {
+    static const auto made = Make(S);
+    return made;
+}
+
 // What Make(series) gives, made the first time that series asks for it and
 // kept for the rest of the run, so that tables and texts are built only
 // for the series in use.
 template <auto Make>
 const auto& OncePerSeries(Series series) {
-    using Made = decltype(Make(series));
     switch (series) {
-        case Series::E12: {
-            static const Made made = Make(Series::E12);
-            return made;
-        }
-        case Series::E24: {
-            static const Made made = Make(Series::E24);
-            return made;
-        }
-        case Series::E48: {
-            static const Made made = Make(Series::E48);
-            return made;
-        }
-        case Series::E96: {
-            static const Made made = Make(Series::E96);
-            return made;
-        }
-        case Series::E192:
-            break;
+        case Series::E12: return MadeOnce<Series::E12, Make>();
+        case Series::E24: return MadeOnce<Series::E24, Make>();
+        case Series::E48: return MadeOnce<Series::E48, Make>();
+        case Series::E96: return MadeOnce<Series::E96, Make>();
+        case Series::E192: break;
     }
-    static const Made made = Make(Series::E192);
-    return made;
+    return MadeOnce<Series::E192, Make>();
 }
 
 // The table values are chosen from: index 0 is 0 (the lower neighbour of
