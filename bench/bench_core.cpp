@@ -17,7 +17,7 @@
 #include "format/roundoff.h"
 #include "io/numeric.h"
 #include "network/network_search.h"
-#include "network/standard_value.h"
+#include "network/series.h"
 #include "spread_values.h"
 
 namespace {

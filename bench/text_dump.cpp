@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "format/cohms.h"
 #include "format/roundoff.h"
 #include "io/numeric.h"
 #include "network/network_search.h"
@@ -82,7 +83,7 @@ void DumpSearch(double bw, double rtMin, double rtMax, double vout) {
             if (result.fault) Put(*result.fault);
             for (std::size_t i = 0; i < result.rows.size(); ++i) {
                 const auto& row = result.rows[i];
-                Put(result.line(i));
+                Put(result.lines[i]);
                 Put(std::string(row.r1Text) + "|" + std::string(row.r2Text));
                 std::printf("%a %a %a %a %a %a %a %a %a %a %a\n", row.r1, row.r2, row.b, row.error,
                             row.rin, row.ro, row.current, row.pr1, row.pr2, row.bLow, row.bHigh);

@@ -1,15 +1,21 @@
-# Fails when a source file includes one from a layer above its own, or when
-# a file of the core includes Qt. Run as
+# Fails when a source file includes one from a layer above its own, when a
+# file of the core includes Qt, or when files include each other round in a
+# circle (inside a folder as across folders). Run as
 #   cmake -DROOT=<source folder> -P check_layers.cmake
 #
 # The floors, from the bottom:
-#   io, format          the shared text rules and twips helpers
-#   calc                each calculator's pure files in rcstage/, feedback/,
+#   io                  numeric parse and number text, file items, code page
+#   format              the engineering texts of results (Roundoff, COhms)
+#   calc, layout        what every calculation returns and its checked
+#                       arithmetic; twips rectangles and their pixels
+#   calculator          each calculator's pure files in rcstage/, feedback/,
 #                       network/ (its calculation, inputs file and layout)
 #   ui                  the Qt kit; it knows no calculator
 #   panel               a calculator's panel (*_panel.*), on ui and its core
 #   app                 the main window and start-up, on everything
 # The main window's pure files (app/home*) are held to the core's no-Qt rule.
+# A file and its header (a.h, a.cpp) are one module; a module may not reach
+# itself again through the modules it includes.
 
 cmake_minimum_required(VERSION 3.22)
 
@@ -17,21 +23,18 @@ if(NOT ROOT)
     message(FATAL_ERROR "check_layers: pass -DROOT=<source folder>")
 endif()
 
+set(calculator_folders rcstage feedback network)
+list(JOIN calculator_folders "|" calculator_pattern)
+
 function(layer_of path out)
     set(layer "")
-    if(path MATCHES "^io/")
-        set(layer io)
-    elseif(path MATCHES "^format/")
-        set(layer format)
-    elseif(path MATCHES "^ui/")
-        set(layer ui)
-    elseif(path MATCHES "^app/")
-        set(layer app)
-    elseif(path MATCHES "^(rcstage|feedback|network)/")
+    if(path MATCHES "^(io|format|calc|layout|ui|app)/")
+        set(layer ${CMAKE_MATCH_1})
+    elseif(path MATCHES "^(${calculator_pattern})/")
         if(path MATCHES "_panel\\.[a-z]+$")
             set(layer panel)
         else()
-            set(layer calc)
+            set(layer calculator)
         endif()
     endif()
     set(${out} "${layer}" PARENT_SCOPE)
@@ -40,24 +43,30 @@ endfunction()
 set(may_include_io io)
 set(may_include_format io format)
 set(may_include_calc io format calc)
-set(may_include_ui io format ui)
-set(may_include_panel io format calc ui panel)
-set(may_include_app io format calc ui panel app)
+set(may_include_layout io layout)
+set(may_include_calculator io format calc layout calculator)
+set(may_include_ui io format calc layout ui)
+set(may_include_panel io format calc layout calculator ui panel)
+set(may_include_app io format calc layout calculator ui panel app)
 
-file(GLOB_RECURSE sources RELATIVE "${ROOT}"
-    "${ROOT}/io/*.h" "${ROOT}/io/*.cpp" "${ROOT}/format/*.h" "${ROOT}/format/*.cpp"
-    "${ROOT}/ui/*.h" "${ROOT}/ui/*.cpp" "${ROOT}/app/*.h" "${ROOT}/app/*.cpp"
-    "${ROOT}/rcstage/*.h" "${ROOT}/rcstage/*.cpp" "${ROOT}/feedback/*.h"
-    "${ROOT}/feedback/*.cpp" "${ROOT}/network/*.h" "${ROOT}/network/*.cpp")
+set(globs "")
+foreach(folder io format calc layout ui app ${calculator_folders})
+    list(APPEND globs "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+endforeach()
+file(GLOB_RECURSE sources RELATIVE "${ROOT}" ${globs})
 
 set(faults "")
+set(modules "")
 foreach(source IN LISTS sources)
     layer_of("${source}" from)
     set(pure FALSE)
-    if(from MATCHES "^(io|format|calc)$" OR source MATCHES "^app/home")
+    if(from MATCHES "^(io|format|calc|layout|calculator)$" OR source MATCHES "^app/home")
         set(pure TRUE)
     endif()
     get_filename_component(folder "${source}" DIRECTORY)
+    string(REGEX REPLACE "\\.[a-z]+$" "" module "${source}")
+    string(MAKE_C_IDENTIFIER "${module}" key)
+    list(APPEND modules "${module}")
     file(STRINGS "${ROOT}/${source}" includes REGEX "^[ \t]*#[ \t]*include")
     foreach(line IN LISTS includes)
         if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
@@ -65,6 +74,10 @@ foreach(source IN LISTS sources)
             layer_of("${target}" to)
             if(to STREQUAL "")
                 continue()  # not one of ours
+            endif()
+            string(REGEX REPLACE "\\.[a-z]+$" "" used "${target}")
+            if(NOT used STREQUAL module)
+                list(APPEND uses_${key} "${used}")
             endif()
             if(NOT to IN_LIST may_include_${from})
                 list(APPEND faults "${source} (${from}) includes ${target} (${to}), which its floor may not use")
@@ -77,6 +90,46 @@ foreach(source IN LISTS sources)
         endif()
     endforeach()
 endforeach()
+
+# Modules that include nothing still left are taken away, round after
+# round, and so are modules that nothing still left includes; what remains
+# includes itself through others.
+list(REMOVE_DUPLICATES modules)
+set(left ${modules})
+set(progress TRUE)
+while(progress)
+    set(progress FALSE)
+    set(used_by_left "")
+    foreach(module IN LISTS left)
+        string(MAKE_C_IDENTIFIER "${module}" key)
+        foreach(used IN LISTS uses_${key})
+            if(used IN_LIST left)
+                list(APPEND used_by_left "${used}")
+            endif()
+        endforeach()
+    endforeach()
+    set(kept "")
+    foreach(module IN LISTS left)
+        string(MAKE_C_IDENTIFIER "${module}" key)
+        set(uses_left FALSE)
+        foreach(used IN LISTS uses_${key})
+            if(used IN_LIST left)
+                set(uses_left TRUE)
+                break()
+            endif()
+        endforeach()
+        if(uses_left AND module IN_LIST used_by_left)
+            list(APPEND kept "${module}")
+        else()
+            set(progress TRUE)
+        endif()
+    endforeach()
+    set(left ${kept})
+endwhile()
+if(left)
+    list(JOIN left ", " circle)
+    list(APPEND faults "these files include each other in a circle: ${circle}")
+endif()
 
 if(faults)
     list(JOIN faults "\n  " text)

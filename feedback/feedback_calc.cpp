@@ -4,7 +4,7 @@
 #include <string>
 
 #include "format/roundoff.h"
-#include "io/arith.h"
+#include "calc/arith.h"
 #include "io/numeric.h"
 
 namespace korvane {

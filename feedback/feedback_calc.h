@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/outcome.h"
+#include "calc/outcome.h"
 
 namespace korvane {
 

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "io/twips.h"
+#include "layout/twips.h"
 
 namespace korvane {
 

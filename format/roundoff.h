@@ -20,18 +20,10 @@
 // infinities and NaN, give the out-of-range mask. The text is Windows-1252:
 // the plus-minus sign is the single byte 0xB1.
 
-#include <cstddef>
 #include <string>
 
 namespace korvane {
 
 std::string Roundoff(double value);
-
-// The longest text Roundoff writes, with room to spare.
-inline constexpr std::size_t kRoundoffMaxLength = 32;
-
-// Roundoff's text written at `out` (room for kRoundoffMaxLength characters),
-// without making a string; returns its length (11, or 10 for " 1000     ").
-std::size_t WriteRoundoff(char* out, double value);
 
 }  // namespace korvane

@@ -37,12 +37,11 @@
 #include "io/numeric.h"
 #include "network/network_search.h"
 #include "network/series.h"
-#include "network/standard_value.h"
 
 namespace korvane::fuzz {
 namespace {
 
-const auto& Table() { return StandardValueTable(); }
+const auto& Table() { return SeriesTable(Series::E24); }
 
 // The index of `r` in the series' table, or nothing.
 std::optional<std::size_t> TableIndex(const std::vector<double>& t, double r) {
@@ -62,8 +61,7 @@ void CheckStandardValue(double r) {
         KORVANE_REQUIRE(chosen == 0 && text.empty());
         return;
     }
-    static const std::vector<double> table(Table().begin(), Table().end());
-    const auto index = TableIndex(table, chosen);
+    const auto index = TableIndex(Table(), chosen);
     KORVANE_REQUIRE(index.has_value());
     KORVANE_REQUIRE(!text.empty() && !HoldsInfOrNan(text));
     const auto& t = Table();
@@ -99,19 +97,16 @@ void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, doubl
     const auto& rows = search.rows;
     KORVANE_REQUIRE(!rows.empty());
     KORVANE_REQUIRE(rows.size() <= table.size() - 1);
-    // One line per row, and the text holds the lines and nothing after them.
-    KORVANE_REQUIRE(search.lineEnds.size() == rows.size());
-    KORVANE_REQUIRE(search.lineEnds.back() == search.text.size());
+    // One line per row.
+    KORVANE_REQUIRE(search.lines.size() == rows.size());
     const double r1lo = (1.0 - bw) * rtMin;
     const double r1hi = (1.0 - bw) * rtMax;
-    double first = r1lo;
-    SnapToSeries(series, first);
-    KORVANE_REQUIRE(rows.front().r1 == first);
+    KORVANE_REQUIRE(rows.front().r1 == Snap(series, r1lo).value);
 
     std::size_t previous = 0;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const NetworkRow& row = rows[k];
-        const std::string_view line = search.line(k);
+        const std::string_view line = search.lines[k];
         const auto i1 = TableIndex(table, row.r1);
         const auto i2 = TableIndex(table, row.r2);
         KORVANE_REQUIRE(i1 && *i1 >= 1);
@@ -122,8 +117,7 @@ void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, doubl
         }
         previous = *i1;
 
-        double r1 = row.r1;
-        KORVANE_REQUIRE(SnapToSeries(series, r1) == row.r1Text);
+        KORVANE_REQUIRE(Snap(series, row.r1).text == row.r1Text);
         KORVANE_REQUIRE(row.b == row.r2 / (row.r1 + row.r2) && row.b >= 0 && row.b <= 1);
         KORVANE_REQUIRE(std::isfinite(row.error));
         KORVANE_REQUIRE(row.current >= 0 && std::isfinite(row.pr1) && row.pr1 >= 0 &&
@@ -181,20 +175,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const NetworkOutcome out = NetworkCalculate(input);
-    KORVANE_REQUIRE(out.clearList);
-    KORVANE_REQUIRE(out.lines.size() <= SeriesTable(input.series).size() - 1);
-    KORVANE_REQUIRE(out.rows.size() == out.lines.size());
-    if (out.fault) KORVANE_REQUIRE(out.message && out.lines.empty());
+    KORVANE_REQUIRE(out.clearsList());
+    const std::vector<std::string> lines = out.listLines();
+    const std::vector<std::string> messages = out.messages();
+    KORVANE_REQUIRE(messages.size() <= 1);
+    const std::optional<std::string> message =
+        messages.empty() ? std::nullopt : std::optional<std::string>(messages.front());
+    const std::optional<std::string> txtAr = out.field(0);
+    KORVANE_REQUIRE(lines.size() <= SeriesTable(input.series).size() - 1);
+    KORVANE_REQUIRE(out.rows.size() == lines.size());
+    if (out.fault) KORVANE_REQUIRE(message && lines.empty());
 
     const std::vector<std::string> items =
         input.feedbackFile ? ReadItems(*input.feedbackFile) : std::vector<std::string>{};
     if (items.size() < 7) {
-        KORVANE_REQUIRE(out.fault && out.feedbackFileUnreadable && !out.txtAr);
+        KORVANE_REQUIRE(out.fault && out.feedbackFileUnreadable && !txtAr);
         // The file's name stands on a line of its own after the first.
-        const std::string& message = *out.message;
-        const std::size_t lineEnd = message.find("\r\n");
+        const std::string& text = *message;
+        const std::size_t lineEnd = text.find("\r\n");
         KORVANE_REQUIRE(lineEnd != std::string::npos);
-        const std::string own = CutEcho(message, lineEnd + 2, input.feedbackFileName);
+        const std::string own = CutEcho(text, lineEnd + 2, input.feedbackFileName);
         KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(own), Shown(own));
         return 0;
     }
@@ -205,13 +205,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double product = power * impedance;
     if (!std::isfinite(power) || !std::isfinite(impedance) || !std::isfinite(product) ||
         product < 0) {
-        KORVANE_REQUIRE(out.fault && !out.txtAr);
+        KORVANE_REQUIRE(out.fault && !txtAr);
         // The power output ("<item 2>" W) and the speaker impedance
         // ("<item 3>" ohms) ...
-        const std::string& message = *out.message;
-        const std::size_t powerAt = message.find("(\"");
+        const std::string& text = *message;
+        const std::size_t powerAt = text.find("(\"");
         KORVANE_REQUIRE(powerAt != std::string::npos);
-        std::string own = CutEcho(message, powerAt + 2, items[1]);
+        std::string own = CutEcho(text, powerAt + 2, items[1]);
         const std::size_t impedanceAt = own.find("(\"", powerAt + 2);
         KORVANE_REQUIRE(impedanceAt != std::string::npos);
         own = CutEcho(own, impedanceAt + 2, items[2]);
@@ -222,9 +222,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string& factorText = input.check2 == 1 ? items[6] : input.txtAr;
     if (input.check2 == 1) {
-        KORVANE_REQUIRE(out.txtAr && *out.txtAr == items[6]);
+        KORVANE_REQUIRE(txtAr && *txtAr == items[6]);
     } else {
-        KORVANE_REQUIRE(!out.txtAr);
+        KORVANE_REQUIRE(!txtAr);
     }
     const double bw = NumericValue(factorText);
     const double rtMin = NumericValue(input.txtRtMin);
@@ -232,8 +232,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckStandardValue(bw);
     const bool valid = bw <= 1 && bw > 0 && rtMin != 0 && rtMax != 0 && rtMin < rtMax;
     if (!valid) {
-        KORVANE_REQUIRE(!out.fault && out.message && out.lines.empty());
-        KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(*out.message), Shown(*out.message));
+        KORVANE_REQUIRE(!out.fault && message && lines.empty());
+        KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(*message), Shown(*message));
         return 0;
     }
     CheckStandardValue((1.0 - bw) * rtMin);
@@ -243,15 +243,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         NetworkSearch(bw, rtMin, rtMax, vout, input.series, input.tolerance);
     KORVANE_REQUIRE(out.fault == search.fault.has_value());
     if (search.fault) {
-        KORVANE_REQUIRE(search.rows.empty() && out.message == search.fault);
+        KORVANE_REQUIRE(search.rows.empty() && message == search.fault);
         KORVANE_REQUIRE_SHOW(!HoldsInfOrNan(*search.fault), Shown(*search.fault));
         return 0;
     }
-    KORVANE_REQUIRE(!out.message);
-    KORVANE_REQUIRE(out.lines.size() == search.rows.size());
-    for (std::size_t k = 0; k < out.lines.size(); ++k) {
-        KORVANE_REQUIRE(out.lines[k] == search.line(k));
-    }
+    KORVANE_REQUIRE(!message);
+    KORVANE_REQUIRE(lines == search.lines);
     CheckRows(search, bw, rtMin, rtMax, input.series, input.tolerance);
     return 0;
 }

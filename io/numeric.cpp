@@ -1,15 +1,10 @@
 #include "io/numeric.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <limits>
 #include <string>
-
-#include "io/digit_pairs.h"
 
 namespace korvane {
 namespace {
@@ -99,93 +94,42 @@ Scanned Scan(std::string_view text) {
     return s;
 }
 
-char* WriteFewDecimalDigits(char* at, unsigned u, int places);
+constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
-// The digits of u / 10^places for u >= 1, without a sign position: the
-// fraction's trailing zeros dropped, no whole part below 1, and the zeros
-// after the point that a value below 0.1 has ("393", 3 -> ".393"; 1010, 2
-// -> "10.1"; 5, 2 -> ".05"). places is 0 to 9; returns the end.
-char* WriteDecimalDigits(char* at, unsigned long long u, int places) {
-    if (u < 10000 && places <= 4) {
-        return WriteFewDecimalDigits(at, static_cast<unsigned>(u), places);
+// Writes t / 10^d for a whole t from 1 to below 10^15 at `out` as its
+// digits with the point d places from the right: no zero before the point,
+// the fraction's trailing zeros dropped. (393, 3) -> ".393"; (1010, 2) ->
+// "10.1"; (5, 2) -> ".05". Rounding t / 10^d to 15 significant digits gives
+// exactly these digits, so this is the number text without its sign
+// position. `out` has room for kNumberTextRoom characters; returns the
+// text's end.
+char* WriteDigitsWithPoint(char* out, double t, std::size_t d) {
+    // The digits of t, last first.
+    char reversed[20];
+    std::size_t n = 0;
+    for (auto u = static_cast<unsigned long long>(t); u != 0; u /= 10) {
+        reversed[n++] = static_cast<char>('0' + u % 10);
     }
-    static constexpr unsigned long long kScale[] = {1,       10,       100,       1000,      10000,
-                                                    100000,  1000000,  10000000,  100000000, 1000000000};
-    int decimals = places;
-    while (decimals > 0 && u % 10 == 0) {
-        u /= 10;
-        --decimals;
+    // The whole part is the digits before the last d; there is none below
+    // 1. The fraction is the last d digits, with zeros before them when t
+    // has fewer, and without its trailing zeros (the first `dropped` of
+    // the reversed digits).
+    for (std::size_t i = n; i > d; --i) *out++ = reversed[i - 1];
+    std::size_t dropped = 0;
+    while (dropped < d && dropped < n && reversed[dropped] == '0') ++dropped;
+    if (dropped < d) {
+        *out++ = '.';
+        for (std::size_t i = d; i > n; --i) *out++ = '0';
+        for (std::size_t i = std::min(n, d); i > dropped; --i) *out++ = reversed[i - 1];
     }
-    const unsigned long long scale = kScale[decimals];
-    const unsigned long long whole = u / scale;
-    unsigned long long fraction = u % scale;
-    if (whole != 0) at = std::to_chars(at, at + 20, whole).ptr;
-    if (decimals > 0) {
-        *at++ = '.';
-        for (int d = decimals - 1; d >= 0; --d) {
-            at[d] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        at += decimals;
-    }
-    return at;
+    return out;
 }
 
-// WriteDecimalDigits for u below 10^4 and places 0 to 4, the size of the
-// factors, errors and resistances in a listed line: the four digits (with
-// leading zeros) as the bytes of one word, first digit lowest, from the
-// digit pairs; the whole part and the fraction are cut from it by shifts, so
-// there is no division by a power chosen at run time. `at` has room for 10
-// characters.
-char* WriteFewDecimalDigits(char* at, unsigned u, int places) {
-    static_assert(std::endian::native == std::endian::little,
-                  "the word is written lowest byte first");
-    std::uint16_t high = 0, low = 0;
-    std::memcpy(&high, kDigitPairs.at + 2 * (u / 100), 2);
-    std::memcpy(&low, kDigitPairs.at + 2 * (u % 100), 2);
-    const std::uint32_t chars = high | std::uint32_t{low} << 16;
-    const int digits = u >= 1000 ? 4 : u >= 100 ? 3 : u >= 10 ? 2 : 1;
-    // The whole part, when there is one: the digits before the last `places`.
-    const int wholeDigits = digits - places;
-    if (wholeDigits > 0) {
-        const std::uint32_t whole = chars >> (8 * (4 - digits));
-        std::memcpy(at, &whole, 4);
-        at += wholeDigits;
-    }
-    // The fraction without its trailing zeros: the last digits are the
-    // word's top bytes, and a '0' byte is zero after the xor.
-    const std::uint32_t nonZero = chars ^ 0x30303030u;
-    const int zeros = nonZero == 0 ? 4 : std::countl_zero(nonZero) / 8;
-    const int decimals = places - std::min(zeros, places);
-    if (decimals > 0) {
-        const std::uint32_t fraction = chars >> (8 * (4 - places));
-        *at = '.';
-        std::memcpy(at + 1, &fraction, 4);
-        at += 1 + decimals;
-    }
-    return at;
-}
-
-// The quick road for the values most texts are made of, a whole number of
-// tenths, hundredths, ... (27.6, 0.393, 1.01): when m x 10^d rounds to a
-// whole number T below 10^15 for some d up to 9, m lies within half a unit in
-// the last place of T / 10^d, far closer than half a unit of the fifteenth
-// significant digit, so rounding m to 15 digits gives exactly T / 10^d.
-// Appends the digits of T with the point d places from the right (trailing
-// zeros of the fraction dropped) and returns true; returns false (appending
-// nothing) when no such d exists or the value needs the exponent form.
-bool AppendShortDecimal(std::string& out, double m) {
-    static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    for (int d = 0; d <= 9; ++d) {
-        const double t = m * kPow[d];
-        if (!(t < 1e15)) return false;
-        if (t != std::floor(t)) continue;
-        if (t * 1e4 < kPow[d]) return false;  // below 1e-4: exponent form
-        char digits[24];
-        out.append(digits, WriteDecimalDigits(digits, static_cast<unsigned long long>(t), d));
-        return true;
-    }
-    return false;
+// Whether t / 10^d, for a whole t, is written by AppendDigitsWithPoint: t
+// below 10^15, and the quotient not below 1e-4, where the number text takes
+// the exponent form.
+bool WithPoint(double t, std::size_t d) {
+    return d < std::size(kPow) && t < 1e15 && t * 1e4 >= kPow[d];
 }
 
 }  // namespace
@@ -221,7 +165,20 @@ std::string NumberText(double value) {
     if (std::isinf(value)) return out + "INF";
     if (value == 0) return " 0";
 
-    if (AppendShortDecimal(out, std::fabs(value))) return out;
+    // The quick road for the values most texts are made of, a whole number
+    // of tenths, hundredths, ... (27.6, 0.393, 1.01): when m x 10^d is a
+    // whole number T for some d up to 9, m lies within half a unit in the
+    // last place of T / 10^d, far closer than half a unit of the fifteenth
+    // significant digit, so rounding m to 15 digits gives exactly T / 10^d.
+    const double m = std::fabs(value);
+    for (std::size_t d = 0; d < std::size(kPow); ++d) {
+        const double t = m * kPow[d];
+        if (t != std::floor(t)) continue;
+        if (!WithPoint(t, d)) break;
+        char text[kNumberTextRoom];
+        out.append(text, WriteDigitsWithPoint(text, t, d));
+        return out;
+    }
 
     // 15 significant digits: d.dddddddddddddde+XX
     char buf[40];
@@ -270,44 +227,25 @@ std::string NumberText(double value) {
     return out;
 }
 
-namespace {
-
-// WriteScaledNumberText for every k and places: kept out of line so that
-// the four-digit case needs no stack frame.
-[[gnu::noinline]] char* WriteScaledByRule(char* out, long long k, int places) {
-    static constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    constexpr long long kLimit = 1'000'000'000'000'000;  // 10^15
-    const bool quick = places >= 0 && places <= 9 && k > -kLimit && k < kLimit &&
-                       // below 1e-4 NumberText takes the exponent form
-                       (k == 0 || static_cast<double>(k < 0 ? -k : k) * 1e4 >= kPow[places]);
-    if (!quick) {
-        const std::string text =
-            NumberText(static_cast<double>(k) / std::pow(10.0, static_cast<double>(places)));
-        return std::copy(text.begin(), text.end(), out);
-    }
-    if (k == 0) {
+char* WriteScaledNumberText(char* out, double k, int places) {
+    const double m = std::fabs(k);
+    const auto d = static_cast<std::size_t>(places);
+    if (m == 0) {
         *out++ = ' ';
         *out++ = '0';
         return out;
     }
+    if (places < 0 || !WithPoint(m, d)) {
+        const std::string text = NumberText(k / std::pow(10.0, static_cast<double>(places)));
+        return std::copy(text.begin(), text.end(), out);
+    }
     *out = k < 0 ? '-' : ' ';
-    return WriteDecimalDigits(out + 1, static_cast<unsigned long long>(k < 0 ? -k : k), places);
+    return WriteDigitsWithPoint(out + 1, m, d);
 }
 
-}  // namespace
-
-char* WriteScaledNumberText(char* out, long long k, int places) {
-    if (k > -10000 && k < 10000 && places >= 0 && places <= 4) {
-        // Four digits at most, and at least 1e-4 in magnitude unless 0: never
-        // the exponent form.
-        if (k == 0) {
-            std::memcpy(out, " 0", 2);
-            return out + 2;
-        }
-        *out = k < 0 ? '-' : ' ';
-        return WriteFewDecimalDigits(out + 1, static_cast<unsigned>(k < 0 ? -k : k), places);
-    }
-    return WriteScaledByRule(out, k, places);
+std::string ScaledNumberText(double k, int places) {
+    char text[kNumberTextRoom];
+    return std::string(text, WriteScaledNumberText(text, k, places));
 }
 
 std::string CutNumberText(double value) { return NumberText(value).substr(1); }
@@ -315,14 +253,6 @@ std::string CutNumberText(double value) { return NumberText(value).substr(1); }
 double RoundHalfEven(double value) {
     // The default rounding mode rounds halves to the even neighbour.
     return std::nearbyint(value);
-}
-
-double RoundHalfUp(double value, int decimals) {
-    static constexpr double kPowers[] = {1.0, 10.0, 100.0, 1000.0, 1e4, 1e5, 1e6};
-    const double p = decimals >= 0 && decimals <= 6
-                         ? kPowers[decimals]
-                         : std::pow(10.0, decimals);
-    return std::floor(value * p + 0.5) / p;
 }
 
 }  // namespace korvane

@@ -41,14 +41,20 @@ bool IsNumericBlank(char c);
 // Only finite values are passed in; infinity gives " INF", NaN " NAN".
 std::string NumberText(double value);
 
-// NumberText(k / 10^places) for a whole number k, written at `out` without
-// making a string; returns the end of the text. `out` has room for 24
-// characters: the text is at most that long, and the characters after its
-// end may be written over as well. Quick for |k| below 10^15 (the digits of
-// k with the point put in), exactly the text NumberText gives for the
-// quotient; the general conversion otherwise.
-//   (393, 3) -> " .393"   (-25, 2) -> "-.25"   (1010, 2) -> " 10.1"   (0, 2) -> " 0"
-char* WriteScaledNumberText(char* out, long long k, int places);
+// NumberText(k / 10^places) for a whole number k: the number text of a
+// value rounded to `places` decimals, from its count of units of the last
+// decimal, as the texts of rounded results are made.
+//   (393, 3) -> " .393"   (-25, 2) -> "-.25"   (1010, 2) -> " 10.1"
+//   (4700, 3) -> " 4.7"   (0, 2) -> " 0"       (10000, 1) -> " 1000"
+std::string ScaledNumberText(double k, int places);
+
+// The longest number text, with room to spare: a sign, 17 digits, the
+// point, "E", the exponent's sign and three digits.
+inline constexpr std::size_t kNumberTextRoom = 32;
+
+// ScaledNumberText written at `out`, which has room for kNumberTextRoom
+// characters; returns the end of the text.
+char* WriteScaledNumberText(char* out, double k, int places);
 
 // NumberText without its sign position (the first character removed).
 //   4.7 -> "4.7"   2000 -> "2000"
@@ -57,9 +63,5 @@ std::string CutNumberText(double value);
 // Rounding to a whole number, halves to the even neighbour.
 //   2.5 -> 2   3.5 -> 4   -2.5 -> -2   0.5 -> 0   1.5 -> 2
 double RoundHalfEven(double value);
-
-// Rounding to n decimals for display: floor(x * 10^n + 0.5) / 10^n.
-//   RoundHalfUp(1.675, 2) follows the double arithmetic exactly as written.
-double RoundHalfUp(double value, int decimals);
 
 }  // namespace korvane

@@ -216,20 +216,14 @@ void NetworkPanel::CmdCalc_Click() {
     input.feedbackFileName = "%1";
 
     const NetworkOutcome outcome = NetworkCalculate(input);
-    if (outcome.txtAr) fields_[0]->setText(FromCore(*outcome.txtAr));
-    if (outcome.clearList) {
-        lstOutput_->clear();
-        listedRows_.clear();
+    if (outcome.clearsList()) {
+        listedRows_ = outcome.rows;
         listedTolerance_ = input.tolerance;
         setHeading(listedTolerance_);
     }
-    for (const std::string& line : outcome.lines) lstOutput_->addItem(FromCore(line));
-    listedRows_.insert(listedRows_.end(), outcome.rows.begin(), outcome.rows.end());
-    if (outcome.message) {
-        QString text = FromCore(*outcome.message);
-        if (outcome.feedbackFileUnreadable) text = text.arg(QDir::toNativeSeparators(feedbackPath));
-        messages().showMessage(text);
-    }
+    QStringList messageArgs;
+    if (outcome.feedbackFileUnreadable) messageArgs << QDir::toNativeSeparators(feedbackPath);
+    replay(outcome, {fields_.begin(), fields_.end()}, {}, lstOutput_, messageArgs);
 }
 
 void NetworkPanel::Close2_Click() { closeAndSave(); }

@@ -10,16 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/outcome.h"
 #include "network/series.h"
 
 namespace korvane {
-
-// A resistance as three significant digits with " k" or " M", padded with
-// spaces to at least 6 characters.
-//   550 -> "550   "   1010 -> "1.01 k"   47000 -> "47.0 k"   100000 -> "100 k "
-//   2.2e6 -> "2.20 M"   12e6 -> "12.0 M"   4.7 -> "4.70  "   9995000 -> "10 M  "
-// `r` must be finite.
-std::string COhms(const double& r);
 
 struct NetworkRow {
     double r1 = 0, r2 = 0, b = 0, error = 0, rin = 0, ro = 0;
@@ -34,17 +28,9 @@ struct NetworkRow {
 
 struct NetworkSearchResult {
     std::vector<NetworkRow> rows;
-    // Every row's listed line, one after the other: 81 characters each with
-    // ordinary values; 105 with the two columns of the factor's bounds under
-    // a tolerance.
-    std::string text;
-    // Where each row's line ends in text.
-    std::vector<std::size_t> lineEnds;
-    // Row i's listed line.
-    std::string_view line(std::size_t i) const {
-        const std::size_t start = i == 0 ? 0 : lineEnds[i - 1];
-        return std::string_view(text).substr(start, lineEnds[i] - start);
-    }
+    // Row i's listed line: 81 characters with ordinary values; 105 with the
+    // two columns of the factor's bounds under a tolerance.
+    std::vector<std::string> lines;
     // Set when the values cannot be calculated with: the text says which
     // values, and no row is listed.
     std::optional<std::string> fault;
@@ -52,8 +38,8 @@ struct NetworkSearchResult {
 
 // Every standard R1 of the series from the one nearest (1 - bw) * rtMin up to
 // the last not above (1 - bw) * rtMax (the first always listed), each with
-// its row. E24 steps R1 by times 1.1 then snap, which always reaches the
-// next value; the other series step to their next value. With a tolerance,
+// its row: R1 steps to the table's next value (for E24, what times 1.1 then
+// the snap gives from every value up to 9.1 MOhm). With a tolerance,
 // each line ends with the factor's lowest and highest value. Takes
 // values that passed the panel's validation (0 < bw <= 1, rtMin < rtMax,
 // neither zero). At 10 MOhm, the top of the table, the walk lists that row
@@ -82,26 +68,20 @@ struct NetworkInput {
     std::string feedbackFileName;
 };
 
-struct NetworkOutcome {
-    std::optional<std::string> txtAr;  // new text of TxtAr (Check2 set)
-    bool clearList = false;            // the list is cleared (before validation)
-    std::vector<std::string> lines;    // rows to add to the list, in order
-    std::vector<NetworkRow> rows;      // the numbers behind them
-    std::optional<std::string> message;  // one OK box, shown after the above
-    // The message reports that the calculation could not be done at all (the
-    // feedback file is missing or short, or the values give an arithmetic
-    // fault), rather than an input the user is asked to correct.
-    bool fault = false;
-    // The message is about a missing or short feedback file (and holds
-    // NetworkInput::feedbackFileName).
+// A press's effects (the copy into TxtAr as field 0, the list cleared, its
+// lines or one message) and the numbers behind the listed lines.
+struct NetworkOutcome : Outcome {
+    std::vector<NetworkRow> rows;
+    // The message is about a missing or short feedback file and holds
+    // NetworkInput::feedbackFileName.
     bool feedbackFileUnreadable = false;
 };
 
-// The whole press: reads items 1 to 7 of the feedback file (power output,
-// speaker impedance, feedback factor text), copies the factor into TxtAr
-// when check2 is 1, clears the list, validates, and lists the search rows.
-// A missing or short feedback file, or an arithmetic fault, clears the list
-// and reports the fault instead of listing rows.
+// The whole press: reads the feedback file's power output, speaker
+// impedance and feedback factor text, copies the factor into TxtAr when
+// check2 is 1, clears the list, validates, and lists the search rows. A
+// missing or short feedback file, or an arithmetic fault, clears the list
+// and reports the fault (Outcome::fault) instead of listing rows.
 NetworkOutcome NetworkCalculate(const NetworkInput& input);
 
 }  // namespace korvane

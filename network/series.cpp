@@ -5,14 +5,18 @@
 #include <cmath>
 #include <optional>
 
-#include "network/network_search.h"
-#include "network/standard_value.h"
+#include "format/cohms.h"
+#include "io/numeric.h"
 
 namespace korvane {
 namespace {
 
 constexpr std::array<double, 12> kE12 = {1.0, 1.2, 1.5, 1.8, 2.2, 2.7,
                                          3.3, 3.9, 4.7, 5.6, 6.8, 8.2};
+
+constexpr std::array<double, 24> kE24 = {1.0, 1.1, 1.2, 1.3, 1.5, 1.6, 1.8, 2.0,
+                                         2.2, 2.4, 2.7, 3.0, 3.3, 3.6, 3.9, 4.3,
+                                         4.7, 5.1, 5.6, 6.2, 6.8, 7.5, 8.2, 9.1};
 
 // E192 in hundredths of its decade's first value; E96 is every second of
 // these and E48 every fourth. 9.20 stands where the rounded geometric
@@ -34,12 +38,14 @@ constexpr std::array<int, 192> kE192 = {
 constexpr double kCeiling = 10000000.0;
 constexpr int kDecades = 7;  // 1 ohm to 9.xx MOhm
 
-std::vector<double> TwoDigitTable(const double* base, std::size_t n) {
+// Base values times 1, 10, ... 10^6, each product rounded once to double.
+template <std::size_t N>
+std::vector<double> TwoDigitTable(const std::array<double, N>& base) {
     std::vector<double> table{0.0};
     double decade = 1.0;
     for (int k = 0; k < kDecades; ++k) {
-        for (std::size_t j = 0; j < n; ++j) table.push_back(base[j] * decade);
-        decade *= 10.0;
+        for (double b : base) table.push_back(b * decade);
+        decade *= 10.0;  // exact in double
     }
     table.push_back(kCeiling);
     return table;
@@ -49,41 +55,26 @@ std::vector<double> TwoDigitTable(const double* base, std::size_t n) {
 // hundredths and tenths by one division, whole ohms and up by one exact
 // product.
 std::vector<double> ThreeDigitTable(std::size_t step) {
-    static constexpr double kWholeScale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
-    static_assert(sizeof kWholeScale / sizeof kWholeScale[0] == kDecades - 2);
     std::vector<double> table{0.0};
-    table.reserve(2 + kDecades * kE192.size() / step);
+    double whole = 1.0;  // 1, 10, ... 10^4 for the decades from 100 ohms up
     for (int k = 0; k < kDecades; ++k) {
         for (std::size_t j = 0; j < kE192.size(); j += step) {
             const double n = kE192[j];
-            table.push_back(k == 0   ? n / 100.0
-                            : k == 1 ? n / 10.0
-                                     : n * kWholeScale[static_cast<std::size_t>(k - 2)]);
+            table.push_back(k == 0 ? n / 100.0 : k == 1 ? n / 10.0 : n * whole);
         }
+        if (k >= 2) whole *= 10.0;
     }
     table.push_back(kCeiling);
     return table;
 }
 
-std::size_t Index(Series series) { return static_cast<std::size_t>(series); }
-
-// The chosen entry, by the rule StandardValue follows: the first entry
-// above r and the one below it, the nearer relative to r, a tie to the
-// lower; below zero 1 ohm, from the ceiling up the ceiling. The first entry
-// above r is found by halving the table, or by stepping from `hint` when
-// one is given.
-std::size_t Nearest(const std::vector<double>& table, double r,
-                    std::optional<std::size_t> hint = std::nullopt) {
-    const std::size_t top = table.size() - 1;
-    if (r < 0.0) return 1;
-    if (r >= table[top]) return top;
-    const auto last = table.begin() + static_cast<std::ptrdiff_t>(top);
-    const auto i = hint ? FirstEntryAbove(table.data(), top, r, *hint)
-                        : static_cast<std::size_t>(std::upper_bound(table.begin() + 1, last, r) -
-                                                   table.begin());
-    const double upper = std::fabs(r - table[i]) / r;
-    const double lower = std::fabs(r - table[i - 1]) / r;
-    return upper < lower ? i : i - 1;
+// The short text of a two-digit series' value w, by the table of ranges.
+std::string ShortText(double w) {
+    if (w > 950000.0) return CutNumberText(std::floor(w / 100000.0 + 0.5) / 10.0) + " M";
+    if (w >= 9500.0) return CutNumberText(std::floor(w + 0.5) / 1000.0) + " k";
+    if (w >= 950.0) return CutNumberText(std::floor(w * 10.0 + 0.5) / 10000.0) + " k";
+    if (w >= 9.5) return CutNumberText(std::floor(w + 0.5)) + " ";
+    return CutNumberText(std::floor(w * 10.0 + 0.5) / 10.0) + " ";
 }
 
 // Three significant digits with " k" or " M": the resistance text of the
@@ -92,17 +83,79 @@ std::size_t Nearest(const std::vector<double>& table, double r,
 std::string ThreeDigitText(double value) {
     if (value == 0.0) return "0 ";
     std::string text = COhms(value);
-    while (!text.empty() && text.back() == ' ') text.pop_back();
+    while (text.back() == ' ') text.pop_back();
     if (text.back() != 'k' && text.back() != 'M') text.push_back(' ');
     return text;
 }
 
+struct SeriesData {
+    std::vector<double> table;
+    std::vector<std::string> texts;
+};
+
+SeriesData Make(Series series) {
+    SeriesData d;
+    const bool twoDigit = series == Series::E12 || series == Series::E24;
+    switch (series) {
+        case Series::E12: d.table = TwoDigitTable(kE12); break;
+        case Series::E24: d.table = TwoDigitTable(kE24); break;
+        case Series::E48: d.table = ThreeDigitTable(4); break;
+        case Series::E96: d.table = ThreeDigitTable(2); break;
+        case Series::E192: d.table = ThreeDigitTable(1); break;
+    }
+    for (double value : d.table) d.texts.push_back(twoDigit ? ShortText(value) : ThreeDigitText(value));
+    return d;
+}
+
+const SeriesData& Data(Series series) {
+    static const std::array<SeriesData, kSeriesCount> all = {
+        Make(Series::E12), Make(Series::E24), Make(Series::E48), Make(Series::E96),
+        Make(Series::E192)};
+    return all[static_cast<std::size_t>(series)];
+}
+
+// The index chosen for r (not 0, not NaN) by walking from `hint`.
+std::size_t NearestIndex(const std::vector<double>& table, double r, std::size_t hint) {
+    const std::size_t top = table.size() - 1;
+    // Below zero both relative distances are negative and the upper one is
+    // the smaller, so 1 ohm is chosen; from the ceiling up, the ceiling.
+    // Taken first: far outside the table both distances round alike.
+    if (r < 0.0) return 1;
+    if (r >= table[top]) return top;
+    // The first entry from index 1 greater than r (the walk ends at the top).
+    std::size_t i = std::clamp<std::size_t>(hint, 1, top);
+    while (i > 1 && table[i - 1] > r) --i;
+    while (i < top && table[i] <= r) ++i;
+    const double upper = std::fabs(r - table[i]) / r;
+    const double lower = std::fabs(r - table[i - 1]) / r;
+    return upper < lower ? i : i - 1;
+}
+
 }  // namespace
+
+const std::vector<double>& SeriesTable(Series series) { return Data(series).table; }
+
+const std::string& SeriesText(Series series, std::size_t index) {
+    return Data(series).texts[index];
+}
+
+Snapped Snap(Series series, double r, std::size_t hint) {
+    if (r == 0.0) return {};
+    const SeriesData& d = Data(series);
+    const std::size_t i = NearestIndex(d.table, r, hint);
+    return {d.table[i], i, d.texts[i]};
+}
+
+std::string StandardValue(double& r) {
+    const Snapped s = Snap(Series::E24, r);
+    r = s.value;
+    return std::string(s.text);
+}
 
 const char* SeriesName(Series series) {
     static constexpr std::array<const char*, kSeriesCount> names = {"E12", "E24", "E48", "E96",
                                                                      "E192"};
-    return names[Index(series)];
+    return names[static_cast<std::size_t>(series)];
 }
 
 Series SeriesAt(std::size_t index) { return static_cast<Series>(index); }
@@ -112,67 +165,6 @@ std::optional<Series> SeriesFromName(std::string_view name) {
         if (name == SeriesName(SeriesAt(i))) return SeriesAt(i);
     }
     return std::nullopt;
-}
-
-int ValuesPerDecade(Series series) {
-    static constexpr std::array<int, kSeriesCount> counts = {12, 24, 48, 96, 192};
-    return counts[Index(series)];
-}
-
-namespace {
-
-std::vector<double> MakeTable(Series series) {
-    switch (series) {
-        case Series::E12: return TwoDigitTable(kE12.data(), kE12.size());
-        case Series::E24:
-            return std::vector<double>(StandardValueTable().begin(), StandardValueTable().end());
-        case Series::E48: return ThreeDigitTable(4);
-        case Series::E96: return ThreeDigitTable(2);
-        case Series::E192: break;
-    }
-    return ThreeDigitTable(1);
-}
-
-std::vector<std::string> MakeTexts(Series series) {
-    std::vector<std::string> texts;
-    for (double value : SeriesTable(series)) texts.push_back(SeriesValueText(series, value));
-    return texts;
-}
-
-}  // namespace
-
-const std::vector<double>& SeriesTable(Series series) { return OncePerSeries<&MakeTable>(series); }
-
-std::string SeriesValueText(Series series, double value) {
-    if (series == Series::E12 || series == Series::E24) {
-        double w = value;
-        return value == 0.0 ? std::string("0 ") : StandardValue(w);
-    }
-    return ThreeDigitText(value);
-}
-
-std::size_t SnapIndex(Series series, double r) {
-    if (series == Series::E24) return StandardValueIndex(r);
-    if (r == 0.0) return 0;
-    return Nearest(SeriesTable(series), r);
-}
-
-std::size_t SnapIndexNear(Series series, double r, std::size_t hint) {
-    if (series == Series::E24) return StandardValueIndexNear(r, hint);
-    if (r == 0.0) return 0;
-    return Nearest(SeriesTable(series), r, hint);
-}
-
-const std::string& SeriesTextAt(Series series, std::size_t index) {
-    if (series == Series::E24) return StandardValueText(index);
-    return OncePerSeries<&MakeTexts>(series)[index];
-}
-
-std::string SnapToSeries(Series series, double& r) {
-    if (r == 0.0) return {};
-    const std::size_t index = SnapIndex(series, r);
-    r = SeriesTable(series)[index];
-    return SeriesTextAt(series, index);
 }
 
 Tolerance ToleranceAt(std::size_t index) { return static_cast<Tolerance>(index); }

@@ -21,63 +21,44 @@ inline constexpr Series kDefaultSeries = Series::E24;
 inline constexpr std::size_t kSeriesCount = 5;
 Series SeriesAt(std::size_t index);  // in the order of the enum
 
-// Values in each decade: 12, 24, 48, 96, 192.
-int ValuesPerDecade(Series series);
-
-// What Make(S) gives, made the first time it is asked for and kept.
-template <Series S, auto Make>
-const auto& MadeOnce() {
-    static const auto made = Make(S);
-    return made;
-}
-
-// What Make(series) gives, made the first time that series asks for it and
-// kept for the rest of the run, so that tables and texts are built only
-// for the series in use.
-template <auto Make>
-const auto& OncePerSeries(Series series) {
-    switch (series) {
-        case Series::E12: return MadeOnce<Series::E12, Make>();
-        case Series::E24: return MadeOnce<Series::E24, Make>();
-        case Series::E48: return MadeOnce<Series::E48, Make>();
-        case Series::E96: return MadeOnce<Series::E96, Make>();
-        case Series::E192: break;
-    }
-    return MadeOnce<Series::E192, Make>();
-}
-
 // The table values are chosen from: index 0 is 0 (the lower neighbour of
 // 1 ohm), then every value of the series from 1 ohm up in seven decades
 // (1 ohm to 9.xx MOhm), then 10 MOhm, the ceiling. E12 and E24 are their
 // two-digit base values times 1, 10, ... 10^6, each the double product of
-// the two (1.1 x 100 is 110.00000000000001), as the E24 table always was;
-// E48 and finer, whose values have three digits, are the doubles nearest to
-// their decimals (4.99, 49.9, 499, ...). Strictly ascending.
+// the two (1.1 x 100 is 110.00000000000001); E48 and finer, whose values
+// have three digits, are the doubles nearest to their decimals (4.99, 49.9,
+// 499, ...). Strictly ascending. Made once, at first use.
+//   E24: 170 entries, [1] = 1, [24] = 9.1, [50] = 110.00000000000001, [169] = 1e7
 const std::vector<double>& SeriesTable(Series series);
 
-// Snaps `r` to the nearest value of the series in relative terms, as
-// StandardValue does for E24 (and for E24 it is StandardValue): 0 below
-// half an ohm, 10 MOhm as the ceiling, a tie to the lower value, every
-// negative r to 1 ohm; r = 0 gives "" and stays 0. Returns the value's text:
-// for E12 and E24 the short text ("4.7 k", "10 "), for E48 and finer three
-// significant digits ("4.99 k", "1.02 M", "49.9 ", "107 k", "1.00 k").
-std::string SnapToSeries(Series series, double& r);
+// The text of the table's value at `index`: for E12 and E24 the short text
+// ("4.7 k", "10 ", "1 M"), for E48 and finer three significant digits
+// ("4.99 k", "1.02 M", "49.9 ", "107 k", "1.00 k"); "0 " at index 0. Made
+// once with the table.
+const std::string& SeriesText(Series series, std::size_t index);
 
-// The index in SeriesTable(series) of the value SnapToSeries chooses for r
-// (0 for r = 0); `r` must not be NaN.
-std::size_t SnapIndex(Series series, double r);
+// A resistance snapped to the series: the chosen table value, its index and
+// its text ("" for an r of exactly 0, which stays 0).
+struct Snapped {
+    double value = 0;
+    std::size_t index = 0;
+    std::string_view text;
+};
 
-// SnapIndex(series, r) found by stepping from the table's entry at `hint`,
-// quicker for values that move a few entries at a time; any hint gives the
-// same index. `r` must not be NaN.
-std::size_t SnapIndexNear(Series series, double r, std::size_t hint);
+// The nearest value of the series to `r` in relative terms: walking the
+// table from index 1 (or from `hint`, which finds the same entry sooner
+// when r is near it) to the first entry above r, the nearer of that entry
+// and the one below it, each distance divided by r itself; a tie goes to
+// the lower. So 0 < r <= 0.5 gives 0, every negative r gives 1 ohm, and
+// every r from 10 MOhm up gives 10 MOhm. `r` must not be NaN.
+//   E24: 4650 -> 4700 "4.7 k"   10.5 -> 10 "10 "   999 -> 1000 "1 k"
+//        9.6e6 -> 1e7 "10 M"    0.3 -> 0 "0 "      -50 -> 1 "1 "   0 -> 0 ""
+//   E96: 5000 -> 4990 "4.99 k"  1.02e6 -> 1.02e6 "1.02 M"   9.8 -> 9.76 "9.76 "
+Snapped Snap(Series series, double r, std::size_t hint = 1);
 
-// The text SnapToSeries gives for the table's value at `index` ("0 " at
-// index 0, as for an r above 0 that rounds to no resistor), made once.
-const std::string& SeriesTextAt(Series series, std::size_t index);
-
-// The text of a value of the series' table, as SnapToSeries gives it.
-std::string SeriesValueText(Series series, double value);
+// The E24 snap, `r` in and out, returning the value's text.
+//   4650 -> 4700, "4.7 k"   935000 -> 910000, "910 k"   25e6 -> 1e7, "10 M"
+std::string StandardValue(double& r);
 
 // The tolerance of both resistors, for the bounds of the factor a pair can
 // give: none, 0.1 %, 0.5 %, 1 %, 2 % or 5 %.

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "io/outcome.h"
+#include "calc/outcome.h"
 
 namespace korvane {
 

@@ -2,10 +2,10 @@
 
 #include <QShortcut>
 
+#include "calc/outcome.h"
 #include "ui/files.h"
 #include "ui/messages.h"
 #include "ui/widgets.h"
-#include "io/outcome.h"
 
 namespace korvane {
 
@@ -39,7 +39,8 @@ bool Panel::closeAndSave() {
 }
 
 void Panel::replay(const Outcome& outcome, const std::vector<InputBox*>& fields,
-                   const std::vector<DisplayBox*>& labels) {
+                   const std::vector<DisplayBox*>& labels, QListWidget* list,
+                   const QStringList& messageArgs) {
     for (const Effect& effect : outcome.effects) {
         const auto i = static_cast<std::size_t>(effect.index);
         switch (effect.kind) {
@@ -49,11 +50,20 @@ void Panel::replay(const Outcome& outcome, const std::vector<InputBox*>& fields,
             case Effect::Kind::SetLabel:
                 if (i < labels.size()) labels[i]->setCaption(FromCore(effect.text));
                 break;
-            case Effect::Kind::Message:
-                messages_.showMessage(FromCore(effect.text));
+            case Effect::Kind::Message: {
+                QString text = FromCore(effect.text);
+                for (const QString& arg : messageArgs) text = text.arg(arg);
+                messages_.showMessage(text);
                 break;
+            }
             case Effect::Kind::Focus:
                 if (i < fields.size()) fields[i]->setFocus(Qt::OtherFocusReason);
+                break;
+            case Effect::Kind::ClearList:
+                if (list) list->clear();
+                break;
+            case Effect::Kind::AddLine:
+                if (list) list->addItem(FromCore(effect.text));
                 break;
         }
     }

@@ -5,7 +5,9 @@
 
 #include <QAbstractButton>
 #include <QFrame>
+#include <QListWidget>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,9 +67,13 @@ protected:
     // The file's content for the panel's present state.
     virtual std::string fileContent() const = 0;
 
-    // Shows a calculation's effects in order.
+    // Shows a calculation's effects in order: field and caption texts, the
+    // focus, the result list's lines, and the messages, each message filled
+    // in with `messageArgs` (QString::arg) when there are any, for a text
+    // Windows-1252 cannot hold such as a file's path.
     void replay(const Outcome& outcome, const std::vector<InputBox*>& fields,
-                const std::vector<DisplayBox*>& labels);
+                const std::vector<DisplayBox*>& labels, QListWidget* list = nullptr,
+                const QStringList& messageArgs = {});
 
     // Places each row's caption, input and unit box.
     template <class Rows, class Labels, class Fields, class Units>

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "io/twips.h"
+#include "layout/twips.h"
 
 namespace korvane {
 

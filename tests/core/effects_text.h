@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "io/outcome.h"
+#include "calc/outcome.h"
 
 namespace korvane::testing {
 
@@ -24,6 +24,12 @@ inline std::vector<std::string> EffectLines(const Outcome& out) {
             break;
         case Effect::Kind::Focus:
             lines.push_back("focus " + std::to_string(e.index));
+            break;
+        case Effect::Kind::ClearList:
+            lines.push_back("clear list");
+            break;
+        case Effect::Kind::AddLine:
+            lines.push_back("line [" + e.text + "]");
             break;
         }
     }

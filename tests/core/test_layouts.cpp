@@ -4,7 +4,7 @@
 
 #include "app/home_layout.h"
 #include "feedback/feedback_layout.h"
-#include "io/twips.h"
+#include "layout/twips.h"
 #include "network/network_layout.h"
 #include "rcstage/rc_layout.h"
 

@@ -16,10 +16,19 @@
 #include "io/numeric.h"
 #include "network/network_search.h"
 #include "format/roundoff.h"
-#include "network/standard_value.h"
+#include "format/cohms.h"
+#include "network/series.h"
 
 namespace korvane {
 namespace {
+
+// The one message a press shows, if any.
+std::optional<std::string> MessageOf(const Outcome& out) {
+    const std::vector<std::string> messages = out.messages();
+    EXPECT_LE(messages.size(), 1u);
+    if (messages.empty()) return std::nullopt;
+    return messages.front();
+}
 
 // ---------------------------------------------------------------- COhms
 
@@ -152,10 +161,9 @@ TEST(NetworkSearch, EveryLineAgreesWithThePlainRule) {
                 const NetworkSearchResult res =
                     NetworkSearch(bw, rtMin, rtMax, vout, SeriesAt(s), ToleranceAt(t));
                 if (res.fault) continue;
-                ASSERT_EQ(res.lineEnds.size(), res.rows.size());
-                ASSERT_EQ(res.lineEnds.back(), res.text.size());
+                ASSERT_EQ(res.lines.size(), res.rows.size());
                 for (std::size_t i = 0; i < res.rows.size(); ++i) {
-                    ASSERT_EQ(res.line(i), PlainLine(res.rows[i], t != 0))
+                    ASSERT_EQ(res.lines[i], PlainLine(res.rows[i], t != 0))
                         << "bw " << bw << " rt " << rtMin << ".." << rtMax << " series " << s
                         << " tolerance " << t << " row " << i;
                 }
@@ -181,9 +189,9 @@ TEST(NetworkSearch, WorkedExampleListsNinePairs) {
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         EXPECT_DOUBLE_EQ(res.rows[i].r1, pairs[i].first) << "row " << i + 1;
         EXPECT_DOUBLE_EQ(res.rows[i].r2, pairs[i].second) << "row " << i + 1;
-        EXPECT_EQ(res.line(i).size(), 81u) << "row " << i + 1;
+        EXPECT_EQ(res.lines[i].size(), 81u) << "row " << i + 1;
     }
-    EXPECT_EQ(res.text.size(), pairs.size() * 81u) << "the text holds the lines and nothing more";
+    EXPECT_EQ(res.lines.size(), pairs.size());
 }
 
 TEST(NetworkSearch, WorkedExampleFirstRowFields) {
@@ -206,12 +214,12 @@ TEST(NetworkSearch, WorkedExampleFirstRowFields) {
                                  + " 26.47e-3  " + " "   // current from 45
                                  + " 231.3e-3  " + " "   // P in R1 from 57
                                  + " 154.2e-3  " + " ";  // P in R2 from 69
-    EXPECT_EQ(res.line(0), expected);
-    EXPECT_EQ(res.line(0).substr(30, 6), "550   ");
-    EXPECT_EQ(res.line(0).substr(38, 6), "132   ");
-    EXPECT_EQ(res.line(0).substr(45, 11), " 26.47e-3  ");
-    EXPECT_EQ(res.line(0).substr(57, 11), " 231.3e-3  ");
-    EXPECT_EQ(res.line(0).substr(69, 11), " 154.2e-3  ");
+    EXPECT_EQ(res.lines[0], expected);
+    EXPECT_EQ(res.lines[0].substr(30, 6), "550   ");
+    EXPECT_EQ(res.lines[0].substr(38, 6), "132   ");
+    EXPECT_EQ(res.lines[0].substr(45, 11), " 26.47e-3  ");
+    EXPECT_EQ(res.lines[0].substr(57, 11), " 231.3e-3  ");
+    EXPECT_EQ(res.lines[0].substr(69, 11), " 154.2e-3  ");
 }
 
 struct RowField {
@@ -228,7 +236,7 @@ TEST_P(WorkedExampleFields, StandsAtItsColumn) {
     const RowField& f = GetParam();
     const NetworkSearchResult res = NetworkSearch(kBw, 550, 1200, kVout);
     ASSERT_GE(res.rows.size(), f.row);
-    const std::string_view line = res.line(f.row - 1);
+    const std::string_view line = res.lines[f.row - 1];
     const std::string text = f.text;
     EXPECT_EQ(line.substr(f.column, text.size()), text) << "row " << f.row << ": " << line;
 }
@@ -247,7 +255,7 @@ TEST(NetworkSearch, FirstRowListedEvenAboveTheRange) {
     const NetworkSearchResult res = NetworkSearch(0.1, 1000, 1010, kVout);
     ASSERT_FALSE(res.fault.has_value());
     ASSERT_EQ(res.rows.size(), 1u);
-    const std::string_view line = res.line(0);
+    const std::string_view line = res.lines[0];
     EXPECT_EQ(line.substr(0, 44), std::string("910    ") + "100    " + " .099  " + "-0.99  " +
                                       "  1.01 k" + "  90.1  ");
     EXPECT_EQ(line.size(), 81u);
@@ -261,10 +269,10 @@ TEST(NetworkSearch, TinyFactorSnapsR2ToZero) {
     EXPECT_EQ(row.r1Text, "1 k");
     EXPECT_EQ(row.r2Text, "0 ");
     EXPECT_EQ(row.r2, 0.0);
-    EXPECT_EQ(res.line(0).substr(0, 44), std::string("1 k    ") + "0      " + " 0     " + "-100   " +
+    EXPECT_EQ(res.lines[0].substr(0, 44), std::string("1 k    ") + "0      " + " 0     " + "-100   " +
                                           "  1.00 k" + "  0.00  ");
-    EXPECT_EQ(res.line(0).substr(69, 11), " 0.000     ");
-    EXPECT_EQ(res.line(0).size(), 81u);
+    EXPECT_EQ(res.lines[0].substr(69, 11), " 0.000     ");
+    EXPECT_EQ(res.lines[0].size(), 81u);
 }
 
 // The %Error column: half up to two decimals, a "0" before the point below 1.
@@ -282,7 +290,7 @@ TEST_P(ErrorColumn, Shows) {
     const ErrorCase& c = GetParam();
     const NetworkSearchResult res = NetworkSearch(c.bw, c.rtMin, c.rtMin * 1.01, kVout);
     ASSERT_FALSE(res.rows.empty());
-    EXPECT_EQ(res.line(0).substr(21, 7), c.errorText) << res.line(0);
+    EXPECT_EQ(res.lines[0].substr(21, 7), c.errorText) << res.lines[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -297,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ------------------------------------------------------------ the endless walk
 
 TEST(NetworkSearch, WidestRangeVisitsEveryStandardValueOnce) {
-    const auto& table = StandardValueTable();
+    const auto& table = SeriesTable(Series::E24);
     const NetworkSearchResult res = NetworkSearch(0.5, 2, 20000000, kVout);
     ASSERT_FALSE(res.fault.has_value());
     ASSERT_EQ(res.rows.size(), 169u);
@@ -322,7 +330,7 @@ TEST_P(TenMegohmTop, ListsTheTopOnceAndStops) {
     ASSERT_FALSE(res.fault.has_value());
     ASSERT_EQ(res.rows.size(), c.rows);
     EXPECT_EQ(res.rows.back().r1, 10000000.0);
-    EXPECT_EQ(res.line(res.rows.size() - 1).substr(0, 7), "10 M   ");
+    EXPECT_EQ(res.lines[res.rows.size() - 1].substr(0, 7), "10 M   ");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -383,7 +391,7 @@ TEST(NetworkSearch, LargeButFiniteVoltageStillLists) {
     const NetworkSearchResult res = NetworkSearch(kBw, 550, 1200, 1e100);
     ASSERT_FALSE(res.fault.has_value());
     ASSERT_EQ(res.rows.size(), 9u);
-    EXPECT_EQ(res.line(0).substr(45, 10), "+*.***E\xB1* ");
+    EXPECT_EQ(res.lines[0].substr(45, 10), "+*.***E\xB1* ");
 }
 
 // ------------------------------------------------------------ Calculate
@@ -416,19 +424,19 @@ std::string FeedbackWith(const std::string& power, const std::string& impedance,
 std::vector<std::string> SearchLines(double bw, double rtMin, double rtMax, double vout) {
     std::vector<std::string> lines;
     const NetworkSearchResult res = NetworkSearch(bw, rtMin, rtMax, vout);
-    for (std::size_t i = 0; i < res.rows.size(); ++i) lines.emplace_back(res.line(i));
+    for (std::size_t i = 0; i < res.rows.size(); ++i) lines.emplace_back(res.lines[i]);
     return lines;
 }
 
 TEST(NetworkCalculate, WorkedExampleListsTheSearchRows) {
     const NetworkOutcome out = NetworkCalculate(Press("393.4e-3", "550", "1200", 0));
-    EXPECT_TRUE(out.clearList);
-    EXPECT_FALSE(out.message.has_value());
+    EXPECT_TRUE(out.clearsList());
+    EXPECT_FALSE(MessageOf(out).has_value());
     EXPECT_FALSE(out.fault);
-    EXPECT_FALSE(out.txtAr.has_value());  // Check2 clear: the field keeps its text
-    ASSERT_EQ(out.lines.size(), 9u);
-    EXPECT_EQ(out.lines, SearchLines(kBw, 550, 1200, kVout));
-    EXPECT_EQ(out.lines[0].substr(45, 11), " 26.47e-3  ");  // Vout = sqrt(26.5 x 8)
+    EXPECT_FALSE(out.field(0).has_value());  // Check2 clear: the field keeps its text
+    ASSERT_EQ(out.listLines().size(), 9u);
+    EXPECT_EQ(out.listLines(), SearchLines(kBw, 550, 1200, kVout));
+    EXPECT_EQ(out.listLines()[0].substr(45, 11), " 26.47e-3  ");  // Vout = sqrt(26.5 x 8)
 }
 
 TEST(NetworkCalculate, CheckedCopiesTheSavedFactor) {
@@ -436,17 +444,17 @@ TEST(NetworkCalculate, CheckedCopiesTheSavedFactor) {
     // not part of the item.
     const NetworkOutcome out =
         NetworkCalculate(Press("", "550", "1200", 1, FeedbackWith("26.5", "8", " 393.4e-3  ")));
-    ASSERT_TRUE(out.txtAr.has_value());
-    EXPECT_EQ(*out.txtAr, "393.4e-3  ");
-    EXPECT_FALSE(out.message.has_value());
-    EXPECT_EQ(out.lines, SearchLines(kBw, 550, 1200, kVout));
+    ASSERT_TRUE(out.field(0).has_value());
+    EXPECT_EQ(*out.field(0), "393.4e-3  ");
+    EXPECT_FALSE(MessageOf(out).has_value());
+    EXPECT_EQ(out.listLines(), SearchLines(kBw, 550, 1200, kVout));
 }
 
 TEST(NetworkCalculate, GreyCheckBoxDoesNotCopy) {
     const NetworkOutcome out =
         NetworkCalculate(Press("393.4e-3", "550", "1200", 2, FeedbackWith("26.5", "8", ".9")));
-    EXPECT_FALSE(out.txtAr.has_value());
-    EXPECT_EQ(out.lines.size(), 9u);
+    EXPECT_FALSE(out.field(0).has_value());
+    EXPECT_EQ(out.listLines().size(), 9u);
 }
 
 struct Validation {
@@ -464,11 +472,11 @@ class NetworkValidation : public ::testing::TestWithParam<Validation> {};
 TEST_P(NetworkValidation, ShowsItsMessageAndListsNothing) {
     const Validation& v = GetParam();
     const NetworkOutcome out = NetworkCalculate(Press(v.ar, v.rtMin, v.rtMax, v.check2));
-    EXPECT_TRUE(out.clearList);
-    EXPECT_TRUE(out.lines.empty());
+    EXPECT_TRUE(out.clearsList());
+    EXPECT_TRUE(out.listLines().empty());
     EXPECT_FALSE(out.fault);
-    ASSERT_TRUE(out.message.has_value());
-    EXPECT_EQ(*out.message, v.message);
+    ASSERT_TRUE(MessageOf(out).has_value());
+    EXPECT_EQ(*MessageOf(out), v.message);
 }
 
 const char* const kFactorHelp =
@@ -493,8 +501,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NetworkCalculate, CheckedWithDefaultFileEmptiesTheField) {
     const NetworkOutcome out = NetworkCalculate(Press("393.4e-3", "550", "1200", 1));
-    ASSERT_TRUE(out.txtAr.has_value());
-    EXPECT_EQ(*out.txtAr, "");
+    ASSERT_TRUE(out.field(0).has_value());
+    EXPECT_EQ(*out.field(0), "");
 }
 
 struct FileCase {
@@ -509,12 +517,12 @@ class FeedbackFileMissing : public ::testing::TestWithParam<FileCase> {};
 TEST_P(FeedbackFileMissing, NamesTheFileAndHowToGetItBack) {
     const FileCase& c = GetParam();
     const NetworkOutcome out = NetworkCalculate(Press("393.4e-3", "550", "1200", 1, c.bytes));
-    EXPECT_TRUE(out.clearList) << c.name;
-    EXPECT_TRUE(out.lines.empty()) << c.name;
+    EXPECT_TRUE(out.clearsList()) << c.name;
+    EXPECT_TRUE(out.listLines().empty()) << c.name;
     EXPECT_TRUE(out.fault) << c.name;
-    EXPECT_FALSE(out.txtAr.has_value()) << c.name;
-    ASSERT_TRUE(out.message.has_value()) << c.name;
-    EXPECT_EQ(*out.message,
+    EXPECT_FALSE(out.field(0).has_value()) << c.name;
+    ASSERT_TRUE(MessageOf(out).has_value()) << c.name;
+    EXPECT_EQ(*MessageOf(out),
               "The Global Feedback inputs file could not be read, or it holds fewer than 7 "
               "lines:\r\nC:\\Korvane\\Korvane_Feedback.dat\r\nThe output voltage comes from "
               "its power output and speaker impedance.  Open the Global Feedback panel and "
@@ -530,8 +538,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NetworkCalculate, SevenItemsAreEnough) {
     const NetworkOutcome out = NetworkCalculate(
         Press("", "550", "1200", 1, std::string("6 L6\r\n26.5\r\n8\r\n1\r\n2\r\n3\r\n.3934\r\n")));
-    EXPECT_FALSE(out.message.has_value());
-    EXPECT_EQ(out.lines.size(), 9u);
+    EXPECT_FALSE(MessageOf(out).has_value());
+    EXPECT_EQ(out.listLines().size(), 9u);
 }
 
 struct CalcFault {
@@ -551,10 +559,10 @@ TEST_P(NetworkCalculateFaults, ClearTheListAndSayWhich) {
     const CalcFault& c = GetParam();
     const NetworkOutcome out = NetworkCalculate(Press(c.ar, c.rtMin, c.rtMax, 0, c.feedback));
     EXPECT_TRUE(out.fault) << c.name;
-    EXPECT_TRUE(out.clearList) << c.name;
-    EXPECT_TRUE(out.lines.empty()) << c.name;
-    ASSERT_TRUE(out.message.has_value()) << c.name;
-    EXPECT_NE(out.message->find(c.mentions), std::string::npos) << c.name << ": " << *out.message;
+    EXPECT_TRUE(out.clearsList()) << c.name;
+    EXPECT_TRUE(out.listLines().empty()) << c.name;
+    ASSERT_TRUE(MessageOf(out).has_value()) << c.name;
+    EXPECT_NE(MessageOf(out)->find(c.mentions), std::string::npos) << c.name << ": " << *MessageOf(out);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -582,18 +590,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NetworkCalculate, NegativeResistancesPassValidation) {
     // R1lo is negative and snaps to 1 ohm; nothing divides by zero.
     const NetworkOutcome out = NetworkCalculate(Press("393.4e-3", "-100", "5", 0));
-    EXPECT_FALSE(out.message.has_value());
-    ASSERT_EQ(out.lines.size(), 12u);  // 1 ohm to 3 ohm; R1hi is 3.03
-    EXPECT_EQ(out.lines[0].substr(0, 7), "1      ");
+    EXPECT_FALSE(MessageOf(out).has_value());
+    ASSERT_EQ(out.listLines().size(), 12u);  // 1 ohm to 3 ohm; R1hi is 3.03
+    EXPECT_EQ(out.listLines()[0].substr(0, 7), "1      ");
 }
 
 TEST(NetworkCalculate, AVeryNegativeMinimumStillStartsAtOneOhm) {
     // R1lo is about -6e16, far below where the relative errors of its
     // neighbours stop telling them apart.
     const NetworkOutcome out = NetworkCalculate(Press("393.4e-3", "-1e17", "5", 0));
-    EXPECT_FALSE(out.message.has_value());
-    ASSERT_EQ(out.lines.size(), 12u);
-    EXPECT_EQ(out.lines[0].substr(0, 7), "1      ");
+    EXPECT_FALSE(MessageOf(out).has_value());
+    ASSERT_EQ(out.listLines().size(), 12u);
+    EXPECT_EQ(out.listLines()[0].substr(0, 7), "1      ");
 }
 
 }  // namespace
@@ -623,7 +631,7 @@ TEST(NetworkSearch, E96WorkedExample) {
         {32, "715 ", "464 ", " .394", " 0.04", "1.18 k", "281   "},
     };
     for (const auto& c : cases) {
-        const std::string_view line = res.line(c.row);
+        const std::string_view line = res.lines[c.row];
         SCOPED_TRACE(line);
         ASSERT_EQ(line.size(), 81u);
         EXPECT_EQ(line.substr(0, 7), std::string(c.r1) + std::string(7 - strlen(c.r1), ' '));
@@ -659,8 +667,8 @@ TEST(NetworkSearch, ThreeDigitValueTexts) {
         const NetworkSearchResult res =
             NetworkSearch(c.bw, c.rtMin, c.rtMax, kVout, c.series, Tolerance::None);
         ASSERT_EQ(res.rows.size(), 1u) << c.r1;
-        EXPECT_EQ(res.line(0).substr(0, 7), c.r1);
-        EXPECT_EQ(res.line(0).substr(7, 7), c.r1) << "R2 = R1 at a factor of .5";
+        EXPECT_EQ(res.lines[0].substr(0, 7), c.r1);
+        EXPECT_EQ(res.lines[0].substr(7, 7), c.r1) << "R2 = R1 at a factor of .5";
     }
 }
 
@@ -695,14 +703,14 @@ TEST(NetworkSearch, ToleranceAddsTheFactorsBoundsInTheirColumns) {
         EXPECT_EQ(row.bHigh, b.high);
         EXPECT_LT(row.bLow, row.b);
         EXPECT_GT(row.bHigh, row.b);
-        ASSERT_EQ(res.line(i).size(), 105u);
-        EXPECT_EQ(res.line(i).substr(0, 81), plain.line(i)) << "the rest is as without";
-        EXPECT_EQ(res.line(i).substr(81, 12), Roundoff(b.low) + " ");
-        EXPECT_EQ(res.line(i).substr(93, 12), Roundoff(b.high) + " ");
+        ASSERT_EQ(res.lines[i].size(), 105u);
+        EXPECT_EQ(res.lines[i].substr(0, 81), plain.lines[i]) << "the rest is as without";
+        EXPECT_EQ(res.lines[i].substr(81, 12), Roundoff(b.low) + " ");
+        EXPECT_EQ(res.lines[i].substr(93, 12), Roundoff(b.high) + " ");
     }
     // 330 and 220 at 1 %: .3952 to .4048.
-    EXPECT_EQ(res.line(0).substr(81, 11), " 395.2e-3  ");
-    EXPECT_EQ(res.line(0).substr(93, 11), " 404.8e-3  ");
+    EXPECT_EQ(res.lines[0].substr(81, 11), " 395.2e-3  ");
+    EXPECT_EQ(res.lines[0].substr(93, 11), " 404.8e-3  ");
 }
 
 TEST(NetworkCalculate, PassesTheChoicesOnAndKeepsTheRows) {
@@ -711,12 +719,12 @@ TEST(NetworkCalculate, PassesTheChoicesOnAndKeepsTheRows) {
     input.tolerance = Tolerance::P2;
     const NetworkOutcome out = NetworkCalculate(input);
     ASSERT_EQ(out.rows.size(), 33u);
-    ASSERT_EQ(out.lines.size(), 33u);
+    ASSERT_EQ(out.listLines().size(), 33u);
     for (std::size_t i = 0; i < out.rows.size(); ++i) {
         // Each line is its own row's: it starts with that row's R1.
-        EXPECT_EQ(out.lines[i].substr(0, out.rows[i].r1Text.size()), out.rows[i].r1Text) << i;
+        EXPECT_EQ(out.listLines()[i].substr(0, out.rows[i].r1Text.size()), out.rows[i].r1Text) << i;
     }
-    EXPECT_EQ(out.lines[0].size(), 105u);
+    EXPECT_EQ(out.listLines()[0].size(), 105u);
     EXPECT_EQ(out.rows[0].r1, 332.0);
 }
 

@@ -9,12 +9,29 @@
 #include <string>
 
 #include "network/series.h"
-#include "network/standard_value.h"
 
 namespace korvane {
 namespace {
 
 const Series kAll[] = {Series::E12, Series::E24, Series::E48, Series::E96, Series::E192};
+
+std::size_t ValuesPerDecade(Series s) {
+    switch (s) {
+        case Series::E12: return 12;
+        case Series::E24: return 24;
+        case Series::E48: return 48;
+        case Series::E96: return 96;
+        case Series::E192: return 192;
+    }
+    return 0;
+}
+
+// Snaps r in place and returns the value's text.
+std::string SnapToSeries(Series s, double& r) {
+    const Snapped snapped = Snap(s, r);
+    r = snapped.value;
+    return std::string(snapped.text);
+}
 
 bool Contains(const std::vector<double>& table, double value) {
     return std::any_of(table.begin(), table.end(),
@@ -25,7 +42,7 @@ TEST(SeriesTable, CountsPerDecadeOrderAndEnds) {
     for (Series s : kAll) {
         SCOPED_TRACE(SeriesName(s));
         const std::vector<double>& t = SeriesTable(s);
-        const auto perDecade = static_cast<std::size_t>(ValuesPerDecade(s));
+        const std::size_t perDecade = ValuesPerDecade(s);
         ASSERT_EQ(t.size(), 1 + 7 * perDecade + 1);
         EXPECT_EQ(t.front(), 0.0);
         EXPECT_EQ(t[1], 1.0);
@@ -37,13 +54,6 @@ TEST(SeriesTable, CountsPerDecadeOrderAndEnds) {
             EXPECT_NEAR(t[i + perDecade] / t[i], 10.0, 1e-12) << i;
         }
     }
-    EXPECT_EQ(ValuesPerDecade(Series::E12), 12);
-    EXPECT_EQ(ValuesPerDecade(Series::E192), 192);
-}
-
-TEST(SeriesTable, E24IsTheStandardValueTable) {
-    const auto& e24 = StandardValueTable();
-    EXPECT_EQ(SeriesTable(Series::E24), std::vector<double>(e24.begin(), e24.end()));
 }
 
 TEST(SeriesTable, KnownValuesOfTheStandard) {
@@ -116,7 +126,7 @@ TEST(SnapToSeries, NearestValueAndItsText) {
 }
 
 // E24 snaps exactly as StandardValue does, and every series' own values
-// snap to themselves with the text SeriesValueText gives.
+// snap to themselves with their own index and text.
 TEST(SnapToSeries, AgreesWithStandardValueAndKeepsTableValues) {
     for (double r = -100; r < 2e7; r = r < 1 ? r + 0.37 : r * 1.0173) {
         double a = r, b = r;
@@ -127,13 +137,15 @@ TEST(SnapToSeries, AgreesWithStandardValueAndKeepsTableValues) {
         for (double v : SeriesTable(s)) {
             if (v == 0.0) continue;
             double r = v;
-            EXPECT_EQ(SnapToSeries(s, r), SeriesValueText(s, v)) << SeriesName(s) << " " << v;
+            const std::size_t index = Snap(s, v).index;
+            EXPECT_EQ(SeriesTable(s)[index], v) << SeriesName(s);
+            EXPECT_EQ(SnapToSeries(s, r), SeriesText(s, index)) << SeriesName(s) << " " << v;
             EXPECT_EQ(r, v) << SeriesName(s);
         }
     }
 }
 
-TEST(SnapIndexNear, GivesSnapIndexFromAnyHint) {
+TEST(Snap, GivesTheSameEntryFromAnyHint) {
     std::mt19937_64 gen(31);
     std::uniform_real_distribution<double> exponent(-4.0, 8.0);
     for (Series s : kAll) {
@@ -152,10 +164,10 @@ TEST(SnapIndexNear, GivesSnapIndexFromAnyHint) {
         for (int n = 0; n < 2000; ++n) values.push_back(std::pow(10.0, exponent(gen)));
         std::uniform_int_distribution<std::size_t> anyHint(0, t.size() + 3);
         for (double r : values) {
-            const std::size_t expected = SnapIndex(s, r);
+            const std::size_t expected = Snap(s, r).index;
             for (std::size_t hint : {std::size_t{0}, std::size_t{1}, expected, expected + 1,
                                      expected > 2 ? expected - 2 : 0, t.size() - 1, anyHint(gen)}) {
-                ASSERT_EQ(SnapIndexNear(s, r, hint), expected) << "r " << r << " hint " << hint;
+                ASSERT_EQ(Snap(s, r, hint).index, expected) << "r " << r << " hint " << hint;
             }
         }
     }

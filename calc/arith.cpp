@@ -1,4 +1,4 @@
-#include "io/arith.h"
+#include "calc/arith.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "io/outcome.h"
+#include "calc/outcome.h"
 
 #include <utility>
 
@@ -17,6 +17,12 @@ void Outcome::message(std::string text) {
 }
 
 void Outcome::focus(int index) { effects.push_back({Effect::Kind::Focus, index, {}}); }
+
+void Outcome::clearList() { effects.push_back({Effect::Kind::ClearList, 0, {}}); }
+
+void Outcome::addLine(std::string text) {
+    effects.push_back({Effect::Kind::AddLine, 0, std::move(text)});
+}
 
 void Outcome::faulted(std::string text) {
     fault = true;
@@ -51,18 +57,25 @@ std::vector<std::string> Outcome::messages() const {
     return texts;
 }
 
-std::optional<int> Outcome::focusedField() const {
-    std::optional<int> index;
-    for (const auto& e : effects) {
-        if (e.kind == Effect::Kind::Focus) index = e.index;
-    }
-    return index;
-}
-
 int Outcome::fieldWrites() const {
     int n = 0;
     for (const auto& e : effects) n += e.kind == Effect::Kind::SetField ? 1 : 0;
     return n;
+}
+
+bool Outcome::clearsList() const {
+    for (const auto& e : effects) {
+        if (e.kind == Effect::Kind::ClearList) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> Outcome::listLines() const {
+    std::vector<std::string> lines;
+    for (const auto& e : effects) {
+        if (e.kind == Effect::Kind::AddLine) lines.push_back(e.text);
+    }
+    return lines;
 }
 
 }  // namespace korvane

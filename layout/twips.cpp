@@ -1,4 +1,4 @@
-#include "io/twips.h"
+#include "layout/twips.h"
 
 #include <algorithm>
 #include <cmath>
