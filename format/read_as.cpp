@@ -30,7 +30,8 @@ std::optional<std::string> ReadAsNote(std::string_view text) {
     if (rest.empty() || IsOutOfRangeMask(text)) return std::nullopt;
     const double value = NumericValue(text);
     if (!std::isfinite(value)) return "Read as a number too large";
-    return "Read as " + CutNumberText(value);
+    // The number text without its sign position, but with its "-".
+    return "Read as " + (value < 0 ? NumberText(value) : CutNumberText(value));
 }
 
 }  // namespace korvane

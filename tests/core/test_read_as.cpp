@@ -30,6 +30,9 @@ TEST(ReadAsNote, SaysWhatATextIsReadAs) {
         {"1e+", "Read as 1"},
         {".5.5", "Read as .5"},
         {"0.000015x", "Read as 1.5E-05"},
+        {"  -3.3V", "Read as -3.3"},
+        {"-.25 A", "Read as -.25"},
+        {"-0x", "Read as 0"},
         {"1e999 W", "Read as a number too large"},
         // One number, blanks around it or inside it: no note.
         {"", std::nullopt},
