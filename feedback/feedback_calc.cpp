@@ -5,6 +5,7 @@
 
 #include "format/roundoff.h"
 #include "io/arith.h"
+#include "io/engineering.h"
 #include "io/numeric.h"
 
 namespace korvane {
@@ -128,7 +129,9 @@ std::string NudgeUp(std::string_view text) {
 FeedbackOutcome FeedbackCalculate(const FeedbackInput& input, const AskYesNo& ask) {
     FeedbackOutcome out;
     out.ab2 = input.ab2;
-    auto value = [&](int row) { return NumericValue(input.fields[static_cast<std::size_t>(row)]); };
+    auto value = [&](int row) {
+        return ReadNumber(input.fields[static_cast<std::size_t>(row)], input.notation);
+    };
 
     const double p = value(1);
     const double z = value(2);

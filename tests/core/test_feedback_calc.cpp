@@ -285,6 +285,37 @@ TEST(FeedbackCalculate, BiasIsReadAsAMagnitude) {
     }
 }
 
+// With Engineering notation on, values typed with prefixes give the effects
+// of their exponent forms; read plainly, the same texts give other effects.
+TEST(FeedbackCalculate, EngineeringNotationReadsPrefixes) {
+    const struct {
+        const char* name;
+        std::map<int, std::string> typed, exponentForm;
+        Mode mode;
+    } rows[] = {
+        {"power 100k", {{1, "100k"}}, {{1, "100e3"}}, kDb},
+        {"factor 100m, load 8R", {{2, "8R"}, {6, "100m"}}, {{2, "8"}, {6, "100e-3"}}, kFactor},
+        {"drive 22R5 RMS, bias -22R5, gain 2k5", {{3, "22R5"}, {4, "-22R5"}, {5, "2k5"}},
+         {{3, "22.5"}, {4, "-22.5"}, {5, "2500"}}, kDb},
+        {"dB 2k: too much feedback", {{7, "2k"}}, {{7, "2e3"}}, kDb},
+    };
+    auto run = [](const FeedbackInput& in) {
+        Asker asker{true, {}};
+        const FeedbackOutcome out = FeedbackCalculate(in, asker.callback());
+        Lines lines = testing::EffectLines(out);
+        lines.push_back(out.ab2 ? "AB2" : "not AB2");
+        return lines;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FeedbackInput engineering = Inputs(row.typed, row.mode);
+        engineering.notation = Notation::Engineering;
+        const Lines expected = run(Inputs(row.exponentForm, row.mode));
+        EXPECT_EQ(run(engineering), expected);
+        EXPECT_NE(run(Inputs(row.typed, row.mode)), expected);
+    }
+}
+
 TEST(FeedbackCalculate, Ab2Transitions) {
     struct Row {
         const char* name;
