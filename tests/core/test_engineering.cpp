@@ -41,11 +41,10 @@ TEST(EngineeringValue, PrefixesRkmCodesAndThePlainForms) {
         {"1e999", kInf, false},    {"1E2", 100, false},
         // Not whole in either form: the numeric parse's leading number.
         {"100k ohms", 100, false}, {"2 k2", 2, false},        {"1E", 1, false},
-        {"1e", 1, false},          {"2kk", 2, false},         {"k", 0, false},
-        {"R", 0, false},           {"1.5k2", 1.5, false},     {"100 kk", 100, false},
-        {"4,7k", 4, false},        {"2k2e3", 2, false},       {"12AX7", 12, false},
-        {"1f", 1, false},          {"--5k", 0, false},        {"- 2k2", -2, false},
-        {"abc", 0, false},         {"2k-2", 2, false},        {"1.k.5", 1, false},
+        {"2kk", 2, false},         {"k", 0, false},           {"R", 0, false},
+        {"1.5k2", 1.5, false},     {"100 kk", 100, false},    {"4,7k", 4, false},
+        {"2k2e3", 2, false},       {"12AX7", 12, false},      {"1f", 1, false},
+        {"- 2k2", -2, false},      {"2k-2", 2, false},        {"1.k.5", 1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.text + "\"");

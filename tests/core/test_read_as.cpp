@@ -73,18 +73,14 @@ TEST(ReadAsNote, InBothNotations) {
          none},
         // The same value either way: nothing to add.
         {"47R", "Read as 47", none},
-        {"0k", "Read as 0", none},
         // Not whole in either notation.
         {"100k ohms", "Read as 100", "Read as 100"},
         {"2 k2", "Read as 2", "Read as 2"},
-        {"1E", "Read as 1", "Read as 1"},
         {"abc", "Read as 0", "Read as 0"},
         {"1e999 W", "Read as a number too large", "Read as a number too large"},
         // Read whole as plain numbers.
         {"100e3", none, none},
         {" 4.939e+3  ", none, none},
-        {"", none, none},
-        {"- 5", none, none},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.text + "\"");
