@@ -5,6 +5,7 @@
 
 #include "format/roundoff.h"
 #include "calc/arith.h"
+#include "io/engineering.h"
 #include "io/numeric.h"
 
 namespace korvane {
@@ -128,7 +129,9 @@ std::string NudgeUp(std::string_view text) {
 FeedbackOutcome FeedbackCalculate(const FeedbackInput& input, const AskYesNo& ask) {
     FeedbackOutcome out;
     out.ab2 = input.ab2;
-    auto value = [&](int row) { return NumericValue(input.fields[static_cast<std::size_t>(row)]); };
+    auto value = [&](int row) {
+        return ReadNumber(input.fields[static_cast<std::size_t>(row)], input.notation);
+    };
 
     const double p = value(1);
     const double z = value(2);
@@ -164,9 +167,11 @@ FeedbackOutcome FeedbackCalculate(const FeedbackInput& input, const AskYesNo& as
     if (input.option4) vrms = c.div(vrms, sqrt2, nullptr);
     if (input.option5) vrms = c.div(vrms, c.mul(2.0, sqrt2), nullptr);
 
-    // Grid current: the peak drive of one grid against the bias.
+    // Grid current: the peak drive of one grid against the bias. Manuals
+    // print the bias as a negative voltage, so its magnitude is compared.
     const double peak = c.mul(sqrt2, vrms);
-    const double r = c.div(c.sub(vb, peak), vb, nullptr);  // vb is not zero here
+    const double bias = std::fabs(vb);
+    const double r = c.div(c.sub(bias, peak), bias, nullptr);  // vb is not zero here
     if (c.failed()) {
         out.faulted(c.why());
         return out;

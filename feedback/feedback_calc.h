@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "calc/outcome.h"
+#include "io/engineering.h"
 
 namespace korvane {
 
@@ -23,6 +24,7 @@ struct FeedbackInput {
     bool option4 = true;   // Vg is the peak voltage of one grid
     bool option5 = false;  // Vg is the peak grid-to-grid voltage
     bool ab2 = false;      // operation with grid current accepted
+    Notation notation = Notation::Plain;  // how fields 1 to 7 are read
 };
 
 // Asks the grid-current question (Yes/No); true for Yes.

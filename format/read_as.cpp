@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "format/roundoff.h"
+#include "io/engineering.h"
 #include "io/numeric.h"
 
 namespace korvane {
@@ -23,14 +24,30 @@ bool IsOutOfRangeMask(std::string_view text) {
     return t == plus || t == minus;
 }
 
+// A value as the note writes it: the number text without its sign
+// position, but with its "-".
+std::string ValueText(double value) {
+    if (!std::isfinite(value)) return "a number too large";
+    return value < 0 ? NumberText(value) : CutNumberText(value);
+}
+
 }  // namespace
 
-std::optional<std::string> ReadAsNote(std::string_view text) {
+std::optional<std::string> ReadAsNote(std::string_view text, Notation notation) {
     const std::string_view rest = TrimBlanks(text.substr(NumericEnd(text)));
     if (rest.empty() || IsOutOfRangeMask(text)) return std::nullopt;
+    const bool engineering = ReadsWholeAsEngineering(text);
+    if (engineering && notation == Notation::Engineering) return std::nullopt;
     const double value = NumericValue(text);
-    if (!std::isfinite(value)) return "Read as a number too large";
-    return "Read as " + CutNumberText(value);
+    std::string note = "Read as " + ValueText(value);
+    if (engineering) {
+        const double withPrefix = EngineeringValue(text);
+        if (withPrefix != value) {
+            note += " (" + std::string(TrimBlanks(text)) + " is " + ValueText(withPrefix) +
+                    " with Engineering notation on)";
+        }
+    }
+    return note;
 }
 
 }  // namespace korvane

@@ -237,7 +237,8 @@ NetworkOutcome NetworkCalculate(const NetworkInput& input) {
                               "\" W) and the speaker impedance (\"" + impedanceText +
                               "\" ohms) saved by the Global Feedback panel";
     Checked c;
-    const double product = c.mul(NumericValue(powerText), NumericValue(impedanceText));
+    const double product = c.mul(ReadNumber(powerText, input.notation),
+                                 ReadNumber(impedanceText, input.notation));
     const double vout = c.sqrt(product, "");
     if (c.failed()) {
         out.clearList();
@@ -258,9 +259,9 @@ NetworkOutcome NetworkCalculate(const NetworkInput& input) {
     }
     out.clearList();
 
-    const double bw = NumericValue(factorText);
-    const double rtMin = NumericValue(input.txtRtMin);
-    const double rtMax = NumericValue(input.txtRtMax);
+    const double bw = ReadNumber(factorText, input.notation);
+    const double rtMin = ReadNumber(input.txtRtMin, input.notation);
+    const double rtMax = ReadNumber(input.txtRtMax, input.notation);
     if (bw > 1.0) {
         out.message("The Feedback Factor can't be greater than 1.");
         return out;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calc/outcome.h"
+#include "io/engineering.h"
 #include "network/series.h"
 
 namespace korvane {
@@ -61,6 +62,8 @@ struct NetworkInput {
     int check2 = 1;
     Series series = kDefaultSeries;
     Tolerance tolerance = kDefaultTolerance;
+    // How the fields and the feedback file's values are read.
+    Notation notation = Notation::Plain;
     // Korvane_Feedback.dat's content, or nothing when it could not be read.
     std::optional<std::string> feedbackFile;
     // How to name that file in a message (its full path; a panel whose path

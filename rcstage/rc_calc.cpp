@@ -5,6 +5,7 @@
 
 #include "format/roundoff.h"
 #include "calc/arith.h"
+#include "io/engineering.h"
 #include "io/numeric.h"
 
 namespace korvane {
@@ -127,7 +128,9 @@ RcModeView RcModeSwitch(int check) {
 
 Outcome RcStageCalculate(const RcStageInput& input) {
     Outcome out;
-    auto value = [&](int row) { return NumericValue(input.fields[static_cast<std::size_t>(row)]); };
+    auto value = [&](int row) {
+        return ReadNumber(input.fields[static_cast<std::size_t>(row)], input.notation);
+    };
 
     const double rp = value(1);
     if (rp == 0) {

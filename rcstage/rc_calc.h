@@ -15,6 +15,7 @@
 #include <string>
 
 #include "calc/outcome.h"
+#include "io/engineering.h"
 
 namespace korvane {
 
@@ -26,6 +27,7 @@ inline constexpr int kCheckGrayed = 2;
 struct RcStageInput {
     std::array<std::string, 10> fields;
     int check = kCheckClear;
+    Notation notation = Notation::Plain;  // how fields 1 to 8 are read
 };
 
 // One press of Calculate. Effects, in order: the substitutions of fields 6

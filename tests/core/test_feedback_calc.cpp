@@ -113,8 +113,6 @@ TEST(FeedbackCalculate, Results) {
             {"45 V peak grid-to-grid is 22.5 V peak per grid", {{3, "45"}}, kDb, kGridToGrid,
              kDefaultResults},
             {"F = -20 counts as 20, field 7 kept", {{7, "-20"}}, kDb, kPeak, kDefaultResults},
-            {"negative bias: no question, same results", {{4, "-22.5"}}, kDb, kPeak,
-             kDefaultResults},
             {"F = 0", {{7, "0"}}, kDb, kPeak,
              {Field(6, " 0.000     "), Field(8, " 636.4e-3  "), Field(9, " 636.4e-3  ")}},
             {"factor 0.1", {{6, "0.1"}}, kFactor, kPeak,
@@ -246,6 +244,74 @@ TEST(FeedbackCalculate, GridCurrentQuestion) {
         EXPECT_EQ(out.ab2, row.ab2After);
         EXPECT_EQ(testing::EffectLines(out), row.effects);
         EXPECT_FALSE(out.fault);
+    }
+}
+
+// Tube manuals print the grid bias as a negative voltage, and designers type
+// it so: the grid current check compares the peak drive with the bias's
+// magnitude, so -22.5 V asks exactly when +22.5 V does. The bias enters
+// nothing else, so the results do not depend on its sign.
+TEST(FeedbackCalculate, BiasIsReadAsAMagnitude) {
+    // RMS 22.5 V: A = 16.18, B = 9 / A; peak 40 V: A = 12.87; peak 22 V: A = 23.40.
+    const Lines rmsResults = {Field(6, " 556.3e-3  "), Field(8, " 900.0e-3  "),
+                              Field(9, " 9.000     ")};
+    const Lines peak40Results = {Field(6, " 699.3e-3  "), Field(8, " 1.131     "),
+                                 Field(9, " 11.31     ")};
+    struct Row {
+        const char* name;
+        std::map<int, std::string> changes;
+        Drive drive;
+        bool asked;
+        Lines effects;
+    };
+    const std::vector<Row> rows = {
+        {"RMS 22.5 V, bias -22.5 V", {{4, "-22.5"}}, kRms, true, rmsResults},
+        {"RMS 22.5 V, bias +22.5 V", {{4, "22.5"}}, kRms, true, rmsResults},
+        {"peak 40 V, bias -38 V", {{3, "40"}, {4, "-38"}}, kPeak, true, peak40Results},
+        {"peak 40 V, bias +38 V", {{3, "40"}, {4, "38"}}, kPeak, true, peak40Results},
+        {"defaults with bias -22.5 V: peak equal to the bias", {{4, "-22.5"}}, kPeak, false,
+         kDefaultResults},
+        {"peak 22 V, bias -22.5 V: below the bias", {{3, "22"}, {4, "-22.5"}}, kPeak, false,
+         {Field(6, " 384.6e-3  "), Field(8, " 622.3e-3  "), Field(9, " 6.223     ")}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Asker asker{true, {}};
+        const auto out = FeedbackCalculate(Inputs(row.changes, kDb, row.drive), asker.callback());
+        EXPECT_EQ(asker.asked.size(), row.asked ? 1u : 0u);
+        EXPECT_EQ(out.ab2, row.asked);
+        EXPECT_EQ(testing::EffectLines(out), row.effects);
+        EXPECT_FALSE(out.fault);
+    }
+}
+
+// With Engineering notation on, values typed with prefixes give the effects
+// of their exponent forms; read plainly, the same texts give other effects.
+TEST(FeedbackCalculate, EngineeringNotationReadsPrefixes) {
+    const struct {
+        const char* name;
+        std::map<int, std::string> typed, exponentForm;
+        Mode mode;
+    } rows[] = {
+        {"power 100k", {{1, "100k"}}, {{1, "100e3"}}, kDb},
+        {"factor 100m, load 8R", {{2, "8R"}, {6, "100m"}}, {{2, "8"}, {6, "100e-3"}}, kFactor},
+        {"drive 22R5 RMS, bias -22R5, gain 2k5", {{3, "22R5"}, {4, "-22R5"}, {5, "2k5"}},
+         {{3, "22.5"}, {4, "-22.5"}, {5, "2500"}}, kDb},
+    };
+    auto run = [](const FeedbackInput& in) {
+        Asker asker{true, {}};
+        const FeedbackOutcome out = FeedbackCalculate(in, asker.callback());
+        Lines lines = testing::EffectLines(out);
+        lines.push_back(out.ab2 ? "AB2" : "not AB2");
+        return lines;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FeedbackInput engineering = Inputs(row.typed, row.mode);
+        engineering.notation = Notation::Engineering;
+        const Lines expected = run(Inputs(row.exponentForm, row.mode));
+        EXPECT_EQ(run(engineering), expected);
+        EXPECT_NE(run(Inputs(row.typed, row.mode)), expected);
     }
 }
 

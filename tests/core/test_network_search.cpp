@@ -439,6 +439,25 @@ TEST(NetworkCalculate, WorkedExampleListsTheSearchRows) {
     EXPECT_EQ(out.listLines()[0].substr(45, 11), " 26.47e-3  ");  // Vout = sqrt(26.5 x 8)
 }
 
+// With Engineering notation the fields and the saved power and impedance
+// read "1k2" as 1200; read plainly the same texts give another press.
+TEST(NetworkCalculate, EngineeringNotationReadsPrefixesEverywhere) {
+    const NetworkOutcome plain = NetworkCalculate(Press("393.4e-3", "550", "1200", 0));
+    const struct {
+        const char *ar, *rtMin, *rtMax, *power;
+    } cases[] = {
+        {"393.4m", "550", "1200", "26.5"},
+        {"393.4e-3", "550R", "1k2", "26.5"},
+        {"393.4e-3", "0.55k", "1.2 k", "26500m"},
+    };
+    for (const auto& c : cases) {
+        NetworkInput in = Press(c.ar, c.rtMin, c.rtMax, 0, FeedbackWith(c.power, "8", ""));
+        EXPECT_NE(NetworkCalculate(in).effects, plain.effects) << c.ar << " " << c.rtMax;
+        in.notation = Notation::Engineering;
+        EXPECT_EQ(NetworkCalculate(in).effects, plain.effects) << c.ar << " " << c.rtMax;
+    }
+}
+
 TEST(NetworkCalculate, CheckedCopiesTheSavedFactor) {
     // Line 7 as the Global Feedback panel saves a result; leading blanks are
     // not part of the item.

@@ -86,6 +86,34 @@ TEST(RcStageCalculate, Results) {
         false);
 }
 
+// With Engineering notation on, values typed as a tube manual prints them
+// give the effects of their exponent forms; the substituted texts stay the
+// number texts. Read plainly, the same texts give other effects.
+TEST(RcStageCalculate, EngineeringNotationReadsPrefixes) {
+    const struct {
+        const char* name;
+        std::map<int, std::string> typed, exponentForm;
+        int check;
+    } rows[] = {
+        {"every resistor with a prefix",
+         {{1, "80k"}, {2, "100k"}, {3, "470k"}, {4, "1k8"}, {6, "100k"}, {7, ".47M"}},
+         {{1, "80e3"}, {2, "100e3"}, {3, "470e3"}, {4, "1800"}, {6, "100e3"}, {7, "470e3"}},
+         kCheckClear},
+        {"gain mode, your resistors substituted", {{2, "100k"}, {3, "470K"}, {6, ""}, {7, "0R"}},
+         {{2, "100e3"}, {3, "470e3"}, {6, ""}, {7, "0"}}, kCheckSet},
+        {"wanted gain, cathode resistor 2k2", {{4, "2k2"}, {8, "30R"}}, {{4, "2200"}, {8, "30"}},
+         kCheckClear},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RcStageInput engineering = Inputs(row.typed, row.check);
+        engineering.notation = Notation::Engineering;
+        const Lines expected = testing::EffectLines(RcStageCalculate(Inputs(row.exponentForm, row.check)));
+        EXPECT_EQ(testing::EffectLines(RcStageCalculate(engineering)), expected);
+        EXPECT_NE(testing::EffectLines(RcStageCalculate(Inputs(row.typed, row.check))), expected);
+    }
+}
+
 TEST(RcStageCalculate, SubstitutesTheTableResistors) {
     RunCases({
             {"field 6 empty", {{6, ""}}, kCheckClear,

@@ -141,7 +141,9 @@ private slots:
         const struct {
             const char* typed;
             const char* note;
-        } texts[] = {{"100k", "Read as 100"}, {"2k2", "Read as 2"},   {"4,7", "Read as 4"},
+        } texts[] = {{"100k", "Read as 100 (100k is 100000 with Engineering notation on)"},
+                     {"2k2", "Read as 2 (2k2 is 2200 with Engineering notation on)"},
+                     {"4,7", "Read as 4"},
                      {"abc", "Read as 0"},    {"12 AX7", "Read as 12"}, {"", ""},
                      {" 470e3 ", ""},         {" 4.939e+3  ", ""},      {" .3934", ""}};
         for (const auto& r : read) {
@@ -210,7 +212,8 @@ private slots:
         app.click("Select1(2)");
         QVERIFY(!Box(app, "TxtRtMin")->isMarked());
         QVERIFY(Box(app, "TxtRtMax")->isMarked());
-        QCOMPARE(Box(app, "TxtRtMax")->toolTip(), QString("Read as 2"));
+        QCOMPARE(Box(app, "TxtRtMax")->toolTip(),
+                 QString("Read as 2 (2k2 is 2200 with Engineering notation on)"));
     }
 
     // Results written by Calculate are never marked.
