@@ -6,10 +6,13 @@
 #   io, format          the shared text rules and twips helpers
 #   calc                each calculator's pure files in rcstage/, feedback/,
 #                       network/ (its calculation, inputs file and layout)
+#   design              a design: the three calculators' inputs as one file,
+#                       and its sheet (design/), on the calculators' pure files
 #   ui                  the Qt kit; it knows no calculator
 #   panel               a calculator's panel (*_panel.*), on ui and its core
 #   app                 the main window and start-up, on everything
-# The main window's pure files (app/home*) are held to the core's no-Qt rule.
+# The core (io up to design) and the main window's pure files (app/home*)
+# include no Qt.
 
 cmake_minimum_required(VERSION 3.22)
 
@@ -27,6 +30,8 @@ function(layer_of path out)
         set(layer ui)
     elseif(path MATCHES "^app/")
         set(layer app)
+    elseif(path MATCHES "^design/")
+        set(layer design)
     elseif(path MATCHES "^(rcstage|feedback|network)/")
         if(path MATCHES "_panel\\.[a-z]+$")
             set(layer panel)
@@ -40,21 +45,23 @@ endfunction()
 set(may_include_io io)
 set(may_include_format io format)
 set(may_include_calc io format calc)
+set(may_include_design io format calc design)
 set(may_include_ui io format ui)
 set(may_include_panel io format calc ui panel)
-set(may_include_app io format calc ui panel app)
+set(may_include_app io format calc design ui panel app)
 
 file(GLOB_RECURSE sources RELATIVE "${ROOT}"
     "${ROOT}/io/*.h" "${ROOT}/io/*.cpp" "${ROOT}/format/*.h" "${ROOT}/format/*.cpp"
     "${ROOT}/ui/*.h" "${ROOT}/ui/*.cpp" "${ROOT}/app/*.h" "${ROOT}/app/*.cpp"
     "${ROOT}/rcstage/*.h" "${ROOT}/rcstage/*.cpp" "${ROOT}/feedback/*.h"
-    "${ROOT}/feedback/*.cpp" "${ROOT}/network/*.h" "${ROOT}/network/*.cpp")
+    "${ROOT}/feedback/*.cpp" "${ROOT}/network/*.h" "${ROOT}/network/*.cpp"
+    "${ROOT}/design/*.h" "${ROOT}/design/*.cpp")
 
 set(faults "")
 foreach(source IN LISTS sources)
     layer_of("${source}" from)
     set(pure FALSE)
-    if(from MATCHES "^(io|format|calc)$" OR source MATCHES "^app/home")
+    if(from MATCHES "^(io|format|calc|design)$" OR source MATCHES "^app/home")
         set(pure TRUE)
     endif()
     get_filename_component(folder "${source}" DIRECTORY)
