@@ -1,6 +1,5 @@
 #include "design/design_file.h"
 
-#include <charconv>
 #include <cstdio>
 #include <string>
 #include <vector>
