@@ -10,6 +10,8 @@
 #                       arithmetic; twips rectangles and their pixels
 #   calculator          each calculator's pure files in rcstage/, feedback/,
 #                       network/ (its calculation, inputs file and layout)
+#   design              a design: the three calculators' inputs as one file,
+#                       and its sheet (design/), on the calculators' pure files
 #   ui                  the Qt kit; it knows no calculator
 #   panel               a calculator's panel (*_panel.*), on ui and its core
 #   app                 the main window and start-up, on everything
@@ -28,7 +30,7 @@ list(JOIN calculator_folders "|" calculator_pattern)
 
 function(layer_of path out)
     set(layer "")
-    if(path MATCHES "^(io|format|calc|layout|ui|app)/")
+    if(path MATCHES "^(io|format|calc|layout|design|ui|app)/")
         set(layer ${CMAKE_MATCH_1})
     elseif(path MATCHES "^(${calculator_pattern})/")
         if(path MATCHES "_panel\\.[a-z]+$")
@@ -45,12 +47,13 @@ set(may_include_format io format)
 set(may_include_calc io format calc)
 set(may_include_layout io layout)
 set(may_include_calculator io format calc layout calculator)
+set(may_include_design io format calc layout calculator design)
 set(may_include_ui io format calc layout ui)
 set(may_include_panel io format calc layout calculator ui panel)
-set(may_include_app io format calc layout calculator ui panel app)
+set(may_include_app io format calc layout calculator design ui panel app)
 
 set(globs "")
-foreach(folder io format calc layout ui app ${calculator_folders})
+foreach(folder io format calc layout design ui app ${calculator_folders})
     list(APPEND globs "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
 endforeach()
 file(GLOB_RECURSE sources RELATIVE "${ROOT}" ${globs})
@@ -60,7 +63,7 @@ set(modules "")
 foreach(source IN LISTS sources)
     layer_of("${source}" from)
     set(pure FALSE)
-    if(from MATCHES "^(io|format|calc|layout|calculator)$" OR source MATCHES "^app/home")
+    if(from MATCHES "^(io|format|calc|layout|calculator|design)$" OR source MATCHES "^app/home")
         set(pure TRUE)
     endif()
     get_filename_component(folder "${source}" DIRECTORY)

@@ -1,0 +1,1 @@
+#include "rcstage/rc_panel.h"
