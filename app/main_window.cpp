@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <algorithm>
 #include <QScreen>
 
@@ -17,7 +18,7 @@
 namespace korvane {
 
 MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
-    : QWidget(nullptr), gPath_(gPath) {
+    : QMainWindow(nullptr), gPath_(gPath) {
     if (!messages) {
         ownMessages_ = std::make_unique<BoxMessages>(this);
         messages = ownMessages_.get();
@@ -26,20 +27,25 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Amplifier Design"));
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Client"));
+    setCentralWidget(client_);
+    client_->installEventFilter(this);
+    buildMenus();
 
-    endP_ = new QPushButton(QStringLiteral("End"), this);
+    endP_ = new QPushButton(QStringLiteral("End"), client_);
     endP_->setObjectName(QStringLiteral("EndP"));
     const std::array<const char*, 3> captions = {"RC Stage Gain", "Global Feedback",
                                                  "Feedback Network"};
     for (std::size_t i = 0; i < 3; ++i) {
-        select1_[i] = new QPushButton(QLatin1String(captions[i]), this);
+        select1_[i] = new QPushButton(QLatin1String(captions[i]), client_);
         select1_[i]->setObjectName(QStringLiteral("Select1(%1)").arg(i));
         const int index = static_cast<int>(i);
         connect(select1_[i], &QPushButton::clicked, this, [this, index] { Select1_Click(index); });
     }
     // The introduction: a framed box of wrapped text on the button face, to
     // read. Its text comes with Form_Load.
-    text1_ = new QLabel(this);
+    text1_ = new QLabel(client_);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setFont(FixedFont());
     text1_->setTextFormat(Qt::PlainText);
@@ -61,7 +67,7 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
     connect(endP_, &QPushButton::clicked, this, &MainWindow::EndP_Click);
     // Smaller than this, some caption of the home state could no longer be
     // read; each panel adds its own needs when it is built.
-    setMinimumSize(homeMinimum());
+    client_->setMinimumSize(homeMinimum());
 
     Form_Load();
 }
@@ -70,10 +76,29 @@ MainWindow::~MainWindow() = default;
 
 double MainWindow::dpi() const { return screen()->logicalDotsPerInch(); }
 
-double MainWindow::clientWidthTwips() const { return WholeTwips(PixelsToTwips(width(), dpi())); }
+double MainWindow::clientWidthTwips() const {
+    return WholeTwips(PixelsToTwips(client_->width(), dpi()));
+}
 
 double MainWindow::clientHeightTwips() const {
-    return WholeTwips(PixelsToTwips(height(), dpi()));
+    return WholeTwips(PixelsToTwips(client_->height(), dpi()));
+}
+
+void MainWindow::buildMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("FileMenu"));
+    settingsMenu_ = menuBar()->addMenu(QStringLiteral("&Settings"));
+    settingsMenu_->setObjectName(QStringLiteral("SettingsMenu"));
+    toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
+    toolsMenu_->setObjectName(QStringLiteral("ToolsMenu"));
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu_->setObjectName(QStringLiteral("HelpMenu"));
+
+    QAction* quit = fileMenu_->addAction(QStringLiteral("&Quit"));
+    quit->setObjectName(QStringLiteral("ActionQuit"));
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::Form_Load() {
@@ -90,7 +115,13 @@ void MainWindow::Form_Load() {
     outer.left += PixelsToTwips(room.x(), dpi());
     outer.top += PixelsToTwips(room.y(), dpi());
     // The outer rectangle includes the window's frame, where there is one.
-    const PixelRect px = ToPixels(outer, dpi());
+    // The menu bar stands above the client area and adds its height, so
+    // that the client area keeps the size the rectangle gives it; the
+    // window stays centred.
+    PixelRect px = ToPixels(outer, dpi());
+    const int bar = menuBar()->sizeHint().height();
+    px.height += bar;
+    px.y -= bar / 2;
     const QMargins frame(geometry().left() - frameGeometry().left(),
                          geometry().top() - frameGeometry().top(),
                          frameGeometry().right() - geometry().right(),
@@ -99,8 +130,10 @@ void MainWindow::Form_Load() {
                 px.width - frame.left() - frame.right(),
                 px.height - frame.top() - frame.bottom());
 
-    placeHome();
     text1_->setText(LineBreaks(FromCore(IntroText())));
+    // The client area has its size once the window lays out its menu bar,
+    // which showing does: its resize places the home controls, before the
+    // window is first painted.
     show();
 
     writeMissingDefaults();
@@ -113,8 +146,12 @@ void MainWindow::placeHome() {
     Place(text1_, home.text1, dpi());
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) placeClient();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::placeClient() {
     // The home controls and every open panel take the same fractions of
     // the new client area as at the opening.
     placeHome();
@@ -197,14 +234,14 @@ Panel* MainWindow::builtPanel(int index) const {
 Panel* MainWindow::panel(int index) {
     Panel*& panel = panels_.at(static_cast<std::size_t>(index));
     if (!panel) {
-        if (index == 0) panel = new RcPanel(gPath_, *messages_, this);
-        else if (index == 1) panel = new FeedbackPanel(gPath_, *messages_, this);
-        else panel = new NetworkPanel(gPath_, *messages_, this);
+        if (index == 0) panel = new RcPanel(gPath_, *messages_, client_);
+        else if (index == 1) panel = new FeedbackPanel(gPath_, *messages_, client_);
+        else panel = new NetworkPanel(gPath_, *messages_, client_);
         connect(panel, &Panel::closed, this, &MainWindow::coverHome);
         const QSize needs = index == 0   ? RcPanel::MinimumClientSize()
                             : index == 1 ? FeedbackPanel::MinimumClientSize()
                                          : NetworkPanel::MinimumClientSize();
-        setMinimumSize(minimumSize().expandedTo(needs));
+        client_->setMinimumSize(client_->minimumSize().expandedTo(needs));
     }
     return panel;
 }

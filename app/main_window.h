@@ -1,9 +1,12 @@
 #pragma once
-// Form1, "Amplifier Design": the home state (introduction, the calculator
+// Form1, "Amplifier Design": a menu bar (File, Settings, Tools, Help) over
+// the client area, which holds the home state (introduction, the calculator
 // selector, End) and the three calculator panels that cover it. A panel is
 // built the first time its selector button is clicked, and kept.
 
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QWidget>
 #include <array>
@@ -15,7 +18,7 @@ namespace korvane {
 
 class Panel;
 
-class MainWindow final : public QWidget {
+class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
     // `gPath` is the directory of the inputs files with its separator.
@@ -26,6 +29,9 @@ public:
     ~MainWindow() override;
 
     const QString& gPath() const { return gPath_; }
+    // The client area below the menu bar, which the home controls and the
+    // panels are laid out in.
+    QWidget* client() const { return client_; }
 
     void Select1_Click(int index);
     // The panel that Select1(index) opens, or null while it is not built.
@@ -37,11 +43,13 @@ protected:
     // its Close button would. A panel whose file cannot be written keeps
     // the program open, so that nothing typed is lost.
     void closeEvent(QCloseEvent* event) override;
-    // The home controls and an open panel follow the window's size.
-    void resizeEvent(QResizeEvent* event) override;
+    // The home controls and an open panel follow the client area's size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
+    void buildMenus();
+    void placeClient();
     // While a panel covers the home controls they take no keyboard focus, so
     // that Tab never lands on a button nobody can see.
     void coverHome();
@@ -58,6 +66,12 @@ private:
     std::unique_ptr<MessageSink> ownMessages_;
     MessageSink* messages_;
     bool ending_ = false;
+
+    QWidget* client_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* settingsMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
 
     QPushButton* endP_ = nullptr;
     std::array<QPushButton*, 3> select1_{};

@@ -7,11 +7,11 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-charts-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool imagemagick x11-utils
     fonts-liberation fonts-dejavu-core
-    python3
+    python3 poppler-utils
     desktop-file-utils appstream
     "$@"
 )

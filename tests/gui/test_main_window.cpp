@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -86,7 +87,7 @@ private slots:
         app.click(QString("Select1(%1)").arg(index));
         QWidget* frame = app(panel);
         QVERIFY(frame->isVisible());
-        QCOMPARE(frame->geometry(), app.window->rect());
+        QCOMPARE(frame->geometry(), app.window->client()->rect());
         for (const char* other : {"Frame1", "Frame2", "Frame3"}) {
             if (panel == other) continue;
             const auto* built = app.window->findChild<QWidget*>(other);
@@ -220,10 +221,12 @@ private slots:
         Started app(dir);
         const QRect room = app.window->screen()->availableGeometry();
         const QRect frame = app.window->frameGeometry();
-        // 80 % by 60 % of the room, clamped to 9600 x 5130 twips.
+        // 80 % by 60 % of the room, clamped to 9600 x 5130 twips, and the
+        // menu bar above the client area.
         const double dpi = app.window->screen()->logicalDotsPerInch();
         const double w = std::min(room.width() * 0.8, 9600 * dpi / 1440);
-        const double h = std::min(room.height() * 0.6, 5130 * dpi / 1440);
+        const double h = std::min(room.height() * 0.6, 5130 * dpi / 1440) +
+                         app.window->menuBar()->height();
         QVERIFY(std::abs(frame.width() - w) <= 1);
         QVERIFY(std::abs(frame.height() - h) <= 1);
         QVERIFY(std::abs(frame.center().x() - room.center().x()) <= 1);

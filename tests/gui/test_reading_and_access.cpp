@@ -262,7 +262,7 @@ private slots:
         Started app(dir);
         app.window->resize(1000, 700);
         const HomeLayout home =
-            HomeLayoutFor(ClientTwips(app, app.window->width()), ClientTwips(app, app.window->height()));
+            HomeLayoutFor(ClientTwips(app, app.window->client()->width()), ClientTwips(app, app.window->client()->height()));
         QCOMPARE(app("EndP")->geometry(), Expected(app, home.endP));
         QCOMPARE(app("Select1(2)")->geometry(), Expected(app, home.select1[2]));
         QCOMPARE(app("Text1")->geometry(), Expected(app, home.text1));
@@ -274,9 +274,9 @@ private slots:
         app.click("Select1(0)");
         app.operator()<QCheckBox>("Check1")->click();  // gain mode captions
         app.window->resize(1100, 640);
-        const double sw = ClientTwips(app, app.window->width());
-        const double sh = ClientTwips(app, app.window->height());
-        QCOMPARE(app("Frame1")->geometry(), app.window->rect());
+        const double sw = ClientTwips(app, app.window->client()->width());
+        const double sh = ClientTwips(app, app.window->client()->height());
+        QCOMPARE(app("Frame1")->geometry(), app.window->client()->rect());
         const RcPanelLayout rc = RcPanelLayoutFor(sw, sh);
         QCOMPARE(app("Text3(9)")->geometry(), Expected(app, rc.rows[9].field));
         QCOMPARE(app("Check1")->geometry(), Expected(app, rc.check1));
@@ -293,10 +293,10 @@ private slots:
         app.window->showMaximized();
         QTRY_VERIFY(app.window->isMaximized());
         QTRY_VERIFY(app.window->width() > app.window->screen()->availableGeometry().width() * 0.9);
-        QCOMPARE(app("Frame3")->geometry(), app.window->rect());
+        QCOMPARE(app("Frame3")->geometry(), app.window->client()->rect());
         QVERIFY(app("Frame3")->width() > before.width());
-        const double sw = ClientTwips(app, app.window->width());
-        const double sh = ClientTwips(app, app.window->height());
+        const double sw = ClientTwips(app, app.window->client()->width());
+        const double sh = ClientTwips(app, app.window->client()->height());
         const FeedbackPanelLayout fb = FeedbackPanelLayoutFor(sw, sh);
         QCOMPARE(app("Frame4")->geometry(), Expected(app, fb.frame4));
         QCOMPARE(app("Text7(9)")->geometry(), Expected(app, fb.rows[9].field));
