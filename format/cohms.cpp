@@ -29,15 +29,15 @@ Scaled ScaleFor(double r) {
 
 }  // namespace
 
-std::string COhms(double r) {
+void AppendCOhms(std::string& out, double r) {
     const Scaled s = ScaleFor(r);
     // The number text, completed by its length (which counts the sign
     // position): one decimal " 10" -> " 10.0"; two decimals " 1" -> " 1.00",
-    // " 1.5" -> " 1.50"; then cut of its sign position, the unit, and
-    // spaces up to six characters.
+    // " 1.5" -> " 1.50"; then, after its sign position, the unit and spaces
+    // up to six characters.
     char text[kNumberTextRoom + 16];
     char* end = WriteScaledNumberText(text, s.k, s.decimals);
-    const auto size = [&] { return static_cast<std::size_t>(end - text); };
+    const auto size = [&] { return end - text; };
     const auto append = [&](const char* more) {
         while (*more != '\0') *end++ = *more++;
     };
@@ -46,7 +46,13 @@ std::string COhms(double r) {
     if (s.decimals == 2 && size() == 4) append("0");
     append(s.suffix);
     while (size() < 7) append(" ");
-    return std::string(text + 1, end);
+    out.append(text + 1, end);
+}
+
+std::string COhms(double r) {
+    std::string text;
+    AppendCOhms(text, r);
+    return text;
 }
 
 }  // namespace korvane

@@ -18,4 +18,7 @@ namespace korvane {
 
 std::string COhms(double r);
 
+// COhms's text appended to `out`.
+void AppendCOhms(std::string& out, double r);
+
 }  // namespace korvane

@@ -56,15 +56,15 @@ constexpr Band kBands[] = {
 constexpr char kZeroText[] = " 0.000     ";
 constexpr char kOutOfRange[] = "+*.***E\xB1* ";
 
-// The text of a magnitude in its band: the mantissa y = n / divisor (n a
-// whole number) as its number text, its decimals completed to four digits
-// (" 4.7" -> " 4.700", " 47" -> " 47.00", " 100" -> " 100.0"; a text of
-// another length, such as " 1000" at the top of a divisor-10 band, is left
-// as it is), then the band's suffix.
-std::string InBand(double n, const Band& band) {
-    char text[kNumberTextRoom + 16];
-    char* end = WriteScaledNumberText(text, n, band.decimals);
-    const auto size = [&] { return static_cast<std::size_t>(end - text); };
+// Writes the text of a magnitude in its band at `out`: the mantissa y =
+// n / divisor (n a whole number) as its number text, its decimals
+// completed to four digits (" 4.7" -> " 4.700", " 47" -> " 47.00", " 100"
+// -> " 100.0"; a text of another length, such as " 1000" at the top of a
+// divisor-10 band, is left as it is), then the band's suffix. Returns the
+// end of the text.
+char* WriteInBand(char* out, double n, const Band& band) {
+    char* end = WriteScaledNumberText(out, n, band.decimals);
+    const auto size = [&] { return end - out; };
     const auto append = [&](const char* more) {
         while (*more != '\0') *end++ = *more++;
     };
@@ -80,7 +80,7 @@ std::string InBand(double n, const Band& band) {
         if (size() == 4) append(".0");
     }
     append(band.suffix);
-    return std::string(text, end);
+    return end;
 }
 
 // The first band that holds m (above 9.9995e-16), or none above the top
@@ -100,18 +100,29 @@ const Band* BandOf(double m) {
 
 }  // namespace
 
-std::string Roundoff(double value) {
+void AppendRoundoff(std::string& out, double value) {
     const bool negative = value < 0;
     const double m = negative ? -value : value;
-    if (m == 0) return kZeroText;  // no sign, even for -0
+    if (m == 0) {
+        out += kZeroText;  // no sign, even for -0
+        return;
+    }
+    const std::size_t start = out.size();
     // Up to 9.9995e-16 the zero text; above the bands (infinity and NaN
     // too) the out-of-range mask.
-    const bool tiny = m <= 9.9995e-16;
-    const Band* band = tiny ? nullptr : BandOf(m);
-    std::string text = band != nullptr ? InBand(std::floor(m * band->scale + 0.5), *band)
-                       : tiny          ? kZeroText
-                                       : kOutOfRange;
-    if (negative) text[0] = '-';
+    const Band* band = m <= 9.9995e-16 ? nullptr : BandOf(m);
+    if (band != nullptr) {
+        char text[kNumberTextRoom + 16];
+        out.append(text, WriteInBand(text, std::floor(m * band->scale + 0.5), *band));
+    } else {
+        out += m <= 9.9995e-16 ? kZeroText : kOutOfRange;
+    }
+    if (negative) out[start] = '-';
+}
+
+std::string Roundoff(double value) {
+    std::string text;
+    AppendRoundoff(text, value);
     return text;
 }
 

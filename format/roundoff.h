@@ -26,4 +26,7 @@ namespace korvane {
 
 std::string Roundoff(double value);
 
+// Roundoff's text appended to `out`.
+void AppendRoundoff(std::string& out, double value);
+
 }  // namespace korvane

@@ -101,31 +101,29 @@ constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 // the fraction's trailing zeros dropped. (393, 3) -> ".393"; (1010, 2) ->
 // "10.1"; (5, 2) -> ".05". Rounding t / 10^d to 15 significant digits gives
 // exactly these digits, so this is the number text without its sign
-// position. `out` has room for kNumberTextRoom characters; returns the
-// text's end.
+// position. Returns the end of what it wrote.
 char* WriteDigitsWithPoint(char* out, double t, std::size_t d) {
-    // The digits of t, last first.
-    char reversed[20];
-    std::size_t n = 0;
-    for (auto u = static_cast<unsigned long long>(t); u != 0; u /= 10) {
-        reversed[n++] = static_cast<char>('0' + u % 10);
+    auto u = static_cast<unsigned long long>(t);
+    // The fraction's trailing zeros are dropped: d counts the decimals left.
+    while (d > 0 && u % 10 == 0) {
+        u /= 10;
+        --d;
     }
-    // The whole part is the digits before the last d; there is none below
-    // 1. The fraction is the last d digits, with zeros before them when t
-    // has fewer, and without its trailing zeros (the first `dropped` of
-    // the reversed digits).
-    for (std::size_t i = n; i > d; --i) *out++ = reversed[i - 1];
-    std::size_t dropped = 0;
-    while (dropped < d && dropped < n && reversed[dropped] == '0') ++dropped;
-    if (dropped < d) {
-        *out++ = '.';
-        for (std::size_t i = d; i > n; --i) *out++ = '0';
-        for (std::size_t i = std::min(n, d); i > dropped; --i) *out++ = reversed[i - 1];
-    }
-    return out;
+    std::size_t digits = 1;
+    for (auto rest = u / 10; rest != 0; rest /= 10) ++digits;
+    // The whole part is the digits before the last d (none below 1), then
+    // the point and the fraction, with zeros before its digits when u has
+    // fewer than d. Written from the last digit back.
+    const std::size_t whole = digits > d ? digits - d : 0;
+    const std::size_t length = d == 0 ? digits : whole + 1 + d;
+    char* end = out + length;
+    for (std::size_t i = 0; i < d; ++i, u /= 10) *--end = static_cast<char>('0' + u % 10);
+    if (d > 0) *--end = '.';
+    for (; u != 0; u /= 10) *--end = static_cast<char>('0' + u % 10);
+    return out + length;
 }
 
-// Whether t / 10^d, for a whole t, is written by AppendDigitsWithPoint: t
+// Whether t / 10^d, for a whole t, is written by WriteDigitsWithPoint: t
 // below 10^15, and the quotient not below 1e-4, where the number text takes
 // the exponent form.
 bool WithPoint(double t, std::size_t d) {
@@ -230,22 +228,28 @@ std::string NumberText(double value) {
 char* WriteScaledNumberText(char* out, double k, int places) {
     const double m = std::fabs(k);
     const auto d = static_cast<std::size_t>(places);
-    if (m == 0) {
-        *out++ = ' ';
-        *out++ = '0';
-        return out;
-    }
-    if (places < 0 || !WithPoint(m, d)) {
+    if (m != 0 && (places < 0 || !WithPoint(m, d))) {
         const std::string text = NumberText(k / std::pow(10.0, static_cast<double>(places)));
         return std::copy(text.begin(), text.end(), out);
     }
-    *out = k < 0 ? '-' : ' ';
-    return WriteDigitsWithPoint(out + 1, m, d);
+    *out++ = k < 0 ? '-' : ' ';
+    if (m == 0) {
+        out[-1] = ' ';
+        *out++ = '0';
+        return out;
+    }
+    return WriteDigitsWithPoint(out, m, d);
+}
+
+void AppendScaledNumberText(std::string& out, double k, int places) {
+    char text[kNumberTextRoom];
+    out.append(text, WriteScaledNumberText(text, k, places));
 }
 
 std::string ScaledNumberText(double k, int places) {
-    char text[kNumberTextRoom];
-    return std::string(text, WriteScaledNumberText(text, k, places));
+    std::string text;
+    AppendScaledNumberText(text, k, places);
+    return text;
 }
 
 std::string CutNumberText(double value) { return NumberText(value).substr(1); }

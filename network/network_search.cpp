@@ -65,27 +65,23 @@ NetworkSearchResult Fault(std::string why) {
 
 // Appends one space, then spaces until the line is n characters long.
 void PadTo(std::string& line, std::size_t n) {
-    line += ' ';
-    if (line.size() < n) line.append(n - line.size(), ' ');
+    line.append(line.size() + 1 < n ? n - line.size() : 1, ' ');
 }
 
 // B rounded half up to three decimals: " .393", " .4", " 1".
-std::string FactorText(double b) { return ScaledNumberText(std::floor(b * 1000.0 + 0.5), 3); }
+void AppendFactorText(std::string& line, double b) {
+    AppendScaledNumberText(line, std::floor(b * 1000.0 + 0.5), 3);
+}
 
 // The error rounded half up to two decimals, with a "0" put after the sign
 // position when the text's value is below 1 in magnitude: " .5" -> " 0.5",
 // "-.25" -> "-0.25", " 0" -> " 00". The text of a whole number of
 // hundredths is below 1 exactly when that number is below 100.
-std::string ErrorText(double error) {
+void AppendErrorText(std::string& line, double error) {
     const double hundredths = std::floor(error * 100.0 + 0.5);
-    // Written one character in, so that the sign position can move left
-    // over the inserted "0".
-    char text[kNumberTextRoom + 1];
-    char* end = WriteScaledNumberText(text + 1, hundredths, 2);
-    if (!(std::fabs(hundredths) < 100.0)) return std::string(text + 1, end);
-    text[0] = text[1];
-    text[1] = '0';
-    return std::string(text, end);
+    const std::size_t start = line.size();
+    AppendScaledNumberText(line, hundredths, 2);
+    if (std::fabs(hundredths) < 100.0) line.insert(start + 1, 1, '0');
 }
 
 // The row's listed line: each value, then the spaces up to its column.
@@ -96,25 +92,25 @@ std::string Line(const NetworkRow& row, bool bounds) {
     PadTo(line, 7);
     line += row.r2Text;
     PadTo(line, 14);
-    line += FactorText(row.b);
+    AppendFactorText(line, row.b);
     PadTo(line, 21);
-    line += ErrorText(row.error);
+    AppendErrorText(line, row.error);
     PadTo(line, 28);
     line += "  ";
-    line += COhms(row.rin);
+    AppendCOhms(line, row.rin);
     line += "  ";
-    line += COhms(row.ro);
+    AppendCOhms(line, row.ro);
     PadTo(line, 42);
-    line += Roundoff(row.current);
+    AppendRoundoff(line, row.current);
     PadTo(line, 49);
-    line += Roundoff(row.pr1);
+    AppendRoundoff(line, row.pr1);
     PadTo(line, 56);
-    line += Roundoff(row.pr2);
+    AppendRoundoff(line, row.pr2);
     PadTo(line, 49);  // the last column gets its single trailing space
     if (bounds) {
-        line += Roundoff(row.bLow);
+        AppendRoundoff(line, row.bLow);
         PadTo(line, 49);
-        line += Roundoff(row.bHigh);
+        AppendRoundoff(line, row.bHigh);
         PadTo(line, 49);
     }
     return line;
