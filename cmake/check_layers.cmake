@@ -5,7 +5,8 @@
 # The floors, from the bottom:
 #   io, format          the shared text rules and twips helpers
 #   calc                each calculator's pure files in rcstage/, feedback/,
-#                       network/ (its calculation, inputs file and layout)
+#                       network/ (its calculation, inputs file and layout),
+#                       and the tube model in tube/
 #   ui                  the Qt kit; it knows no calculator
 #   panel               a calculator's panel (*_panel.*), on ui and its core
 #   app                 the main window and start-up, on everything
@@ -27,7 +28,7 @@ function(layer_of path out)
         set(layer ui)
     elseif(path MATCHES "^app/")
         set(layer app)
-    elseif(path MATCHES "^(rcstage|feedback|network)/")
+    elseif(path MATCHES "^(rcstage|feedback|network|tube)/")
         if(path MATCHES "_panel\\.[a-z]+$")
             set(layer panel)
         else()
@@ -48,7 +49,8 @@ file(GLOB_RECURSE sources RELATIVE "${ROOT}"
     "${ROOT}/io/*.h" "${ROOT}/io/*.cpp" "${ROOT}/format/*.h" "${ROOT}/format/*.cpp"
     "${ROOT}/ui/*.h" "${ROOT}/ui/*.cpp" "${ROOT}/app/*.h" "${ROOT}/app/*.cpp"
     "${ROOT}/rcstage/*.h" "${ROOT}/rcstage/*.cpp" "${ROOT}/feedback/*.h"
-    "${ROOT}/feedback/*.cpp" "${ROOT}/network/*.h" "${ROOT}/network/*.cpp")
+    "${ROOT}/feedback/*.cpp" "${ROOT}/network/*.h" "${ROOT}/network/*.cpp"
+    "${ROOT}/tube/*.h" "${ROOT}/tube/*.cpp")
 
 set(faults "")
 foreach(source IN LISTS sources)
