@@ -100,7 +100,7 @@ double Parallel(double a, double b) { return a * b / (a + b); }
 double LoadLineCurrent(const TriodeModel& model, double va0, double ia0, double rl, double vg) {
     const double top = ia0 + va0 / rl;
     const auto f = [&](double i) { return PlateCurrent(model, va0 - (i - ia0) * rl, vg) - i; };
-    return FindRoot(f, 0.0, top).value_or(0.0);
+    return FindRoot(f, 0.0, top).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 StageResult SolveStage(const TriodeModel& model, const TriodeLimits& limits, const StageInput& in) {
@@ -236,8 +236,9 @@ StageChart ChartData(const TriodeModel& model, const TriodeLimits& limits, const
     const bool fixed = in.bias == BiasKind::Fixed;
     const double series = in.plateLoad + (fixed ? 0.0 : in.cathode);
     const double rl = Parallel(in.plateLoad, in.followingGrid);
+    const double dcTop = in.supply / series;
     chart.vaMax = in.supply;
-    chart.iaMax = 1.25 * in.supply / series;
+    chart.iaMax = std::min(1.25 * dcTop, std::numeric_limits<double>::max());
 
     // The grid voltage that makes x = 0 at the top of the axis: the curves
     // are drawn down to it, about eight of them.
@@ -256,28 +257,27 @@ StageChart ChartData(const TriodeModel& model, const TriodeLimits& limits, const
         PlateCurve curve;
         curve.vg = vg;
         curve.ia.reserve(chart.va.size());
-        for (const double va : chart.va) curve.ia.push_back(PlateCurrent(model, va, vg));
+        for (const double va : chart.va) {
+            const double ia = PlateCurrent(model, va, vg);
+            if (!std::isfinite(ia)) break;
+            curve.ia.push_back(ia);
+            if (ia > chart.iaMax) break;
+        }
         chart.curves.push_back(std::move(curve));
     }
 
     chart.point = {point.va, point.ia};
     chart.dcLine[0] = {in.supply, 0};
-    chart.dcLine[1] = {0, in.supply / series};
+    chart.dcLine[1] = {0, dcTop};
     chart.acLine[0] = {point.va + point.ia * rl, 0};
     const double acTop = point.ia + point.va / rl;
     chart.acLine[1] = acTop <= chart.iaMax
                           ? ChartPoint{0, acTop}
                           : ChartPoint{point.va - (chart.iaMax - point.ia) * rl, chart.iaMax};
 
-    for (const double va : chart.va) {
-        chart.dcAt.push_back((in.supply - va) / series);
-        chart.acAt.push_back(point.ia + (point.va - va) / rl);
-    }
+    chart.dissipationLimit = limits.plateDissipation;
     if (limits.plateDissipation) {
         const double pmax = *limits.plateDissipation;
-        for (const double va : chart.va) chart.limitAt.push_back(va > 0 ? pmax / va : 0.0);
-        // From where Pmax / Va enters the box at its top, spaced evenly in
-        // log Va so that the bend is smooth.
         const double first = pmax / chart.iaMax;
         if (first < chart.vaMax) {
             constexpr int kLimitPoints = 40;
@@ -292,24 +292,40 @@ StageChart ChartData(const TriodeModel& model, const TriodeLimits& limits, const
     return chart;
 }
 
+namespace {
+
+// The current of the straight line a-b at `va`, when va is within its ends.
+std::optional<double> OnLine(const ChartPoint (&line)[2], double va) {
+    const ChartPoint& a = line[0];
+    const ChartPoint& b = line[1];
+    if (!(a.va != b.va) || va < std::min(a.va, b.va) || va > std::max(a.va, b.va)) return std::nullopt;
+    return a.ia + (va - a.va) * ((b.ia - a.ia) / (b.va - a.va));
+}
+
+}  // namespace
+
 std::string ChartCsv(const StageChart& chart) {
     std::string out = "Va (V)";
     for (const PlateCurve& c : chart.curves) out += ",Ia (mA) Vg " + MessageNumber(c.vg) + " V";
     out += ",DC load line (mA),AC load line (mA),Dissipation limit (mA)\r\n";
-    const auto cell = [&out](double amperes) {
+    const auto cell = [&out](std::optional<double> amperes) {
         out += ',';
-        if (amperes >= 0) out += amperes < 1e-12 ? "0" : MessageNumber(amperes * 1000);
+        if (!amperes) return;
+        out += *amperes < 1e-12 ? "0" : MessageNumber(*amperes * 1000);
     };
     for (std::size_t i = 0; i < chart.va.size(); ++i) {
-        out += MessageNumber(chart.va[i]);
-        for (const PlateCurve& c : chart.curves) cell(c.ia[i]);
-        cell(chart.dcAt[i]);
-        cell(chart.acAt[i]);
-        if (i < chart.limitAt.size() && chart.va[i] > 0) {
-            cell(chart.limitAt[i]);
-        } else {
-            out += ',';
+        const double va = chart.va[i];
+        out += MessageNumber(va);
+        for (const PlateCurve& c : chart.curves) {
+            cell(i < c.ia.size() ? std::optional<double>(c.ia[i]) : std::nullopt);
         }
+        cell(OnLine(chart.dcLine, va));
+        cell(OnLine(chart.acLine, va));
+        std::optional<double> limit;
+        if (chart.dissipationLimit && va > 0 && *chart.dissipationLimit / va <= chart.iaMax) {
+            limit = *chart.dissipationLimit / va;
+        }
+        cell(limit);
         out += "\r\n";
     }
     return out;

@@ -86,7 +86,9 @@ StageResult SolveStage(const TriodeModel& model, const TriodeLimits& limits, con
 
 // The plate current on the line Va = va0 - (Ia - ia0) * rl for grid voltage
 // vg: how far the current moves along a load line through (va0, ia0) as the
-// grid is driven. Amperes, 0 when the tube is cut off there.
+// grid is driven. Amperes; NaN when it cannot be found (SolveStage turns
+// that into a message).
+//   12AX7A (RCA fit), the worked example's point, rl 82456, vg 0 -> 1.8000e-3
 double LoadLineCurrent(const TriodeModel& model, double va0, double ia0, double rl, double vg);
 
 // ---- The chart -------------------------------------------------------------
@@ -97,33 +99,35 @@ struct ChartPoint {
 };
 
 struct PlateCurve {
-    double vg = 0;           // V
-    std::vector<double> ia;  // A, at each of StageChart::va
+    double vg = 0;  // V
+    // A, at StageChart::va[0], va[1], ...: the curve ends at the first
+    // sample above iaMax (so that its line reaches the top of the chart),
+    // or before a sample the model gives as no finite number.
+    std::vector<double> ia;
 };
 
 // What the chart draws for a solved stage. The axes run from 0 to vaMax
 // (= B+) and from 0 to iaMax (1.25 * B+ / (Rb + Rk)); the curves are
-// sampled at the same 101 plate voltages and may rise above iaMax (the chart
-// clips them); the lines are clipped to the axes' box.
+// sampled at the same 101 plate voltages; the lines are clipped to the
+// axes' box. Every number is finite.
 //   12AX7A (RCA fit), B+ 250 V: grid step 0.5 V, curves 0, -0.5, ... -3 V
-//   300B (WE fit), B+ 400 V: grid step 20 V, curves 0, -20, ... -100 V
+//   300B (Western Electric fit), B+ 400 V: grid step 20 V, curves 0, -20, ... -100 V
 struct StageChart {
     double vaMax = 0;
     double iaMax = 0;
     double gridStep = 0;  // V between curves: 1, 2 or 5 times a power of 10
     std::vector<double> va;
-    std::vector<PlateCurve> curves;  // 0 V first, down to the last curve
-                                     // that draws current below vaMax
-    ChartPoint dcLine[2];  // (B+, 0) and (0, B+ / (Rb + Rk)), clipped
-    ChartPoint acLine[2];  // through the point, slope -1 / RL, clipped
+    // 0 V first, then every grid step down to where x = 0 at vaMax (about
+    // eight curves, at most 20).
+    std::vector<PlateCurve> curves;
+    ChartPoint dcLine[2];  // (B+, 0) and (0, B+ / (Rb + Rk))
+    ChartPoint acLine[2];  // (Va + Ia * RL, 0) up to Va = 0 or the top of the box
     ChartPoint point;      // the operating point
-    // Ia = Pmax / Va from the top of the box to vaMax; empty when the
-    // library has no dissipation rating or the curve misses the box.
+    std::optional<double> dissipationLimit;  // W, the library's rating
+    // Ia = Pmax / Va from where it enters the box at the top to vaMax, 41
+    // points evenly spaced in log Va; empty without a rating or when the
+    // curve misses the box.
     std::vector<ChartPoint> dissipationCurve;
-    // The stage's lines at each sample, for the data copy: the DC and AC
-    // load lines (below 0 where they have left the axis) and the
-    // dissipation limit (0 at Va = 0; empty without a rating).
-    std::vector<double> dcAt, acAt, limitAt;
 };
 
 // The chart of a point that SolveStage found for the same model and input.
@@ -131,13 +135,17 @@ StageChart ChartData(const TriodeModel& model, const TriodeLimits& limits, const
                      const StagePoint& point);
 
 // The chart's data as CSV for a spreadsheet: a header line, then one line
-// per plate voltage; currents in mA, 6 significant digits, those below
-// 1e-9 mA as 0; a line that has left the axis (below 0 mA) and the limit
-// at 0 V are empty cells; lines end in CR LF. The worked example above:
+// per plate voltage sample, with what the chart draws there: each curve's
+// current (empty past its end), and the load lines and the dissipation
+// limit where they are inside the box (else empty). Currents in mA, 6
+// significant digits, below 1e-9 mA as 0; lines end in CR LF. The worked
+// example above:
 //   Va (V),Ia (mA) Vg 0 V,Ia (mA) Vg -0.5 V,...,Ia (mA) Vg -3 V,
 //       DC load line (mA),AC load line (mA),Dissipation limit (mA)
 //   0,0,0,0,0,0,0,0,2.46305,2.82901,
-//   2.5,0.0353088,0.00705065,0,0,0,0,0,2.43842,2.79869,400
+//   2.5,0.0353088,0.00705065,0,0,0,0,0,2.43842,2.79869,
+//   ...
+//   250,,,,2.12622,1.21041,0.463104,0.00247355,0,,
 std::string ChartCsv(const StageChart& chart);
 
 }  // namespace korvane
