@@ -168,8 +168,10 @@ StageResult SolveStage(const TriodeModel& model, const TriodeLimits& limits, con
     // twice the bias the lowest.
     const double iHigh = LoadLineCurrent(model, p.va, p.ia, rl, 0.0);
     const double iLow = LoadLineCurrent(model, p.va, p.ia, rl, 2 * p.vg);
-    p.swing = std::min((iHigh - p.ia) * rl, p.ia * rl);
-    p.secondHarmonic = 100 * (iHigh + iLow - 2 * p.ia) / (2 * (iHigh - iLow));
+    // A bias of a few femtovolts leaves no room: the found currents may
+    // then differ from the point's by rounding alone, either way.
+    p.swing = std::max(0.0, std::min((iHigh - p.ia) * rl, p.ia * rl));
+    p.secondHarmonic = iHigh > iLow ? 100 * (iHigh + iLow - 2 * p.ia) / (2 * (iHigh - iLow)) : 0.0;
     p.dissipation = p.va * p.ia;
     p.dissipationLimit = limits.plateDissipation;
 
@@ -279,7 +281,8 @@ StageChart ChartData(const TriodeModel& model, const TriodeLimits& limits, const
     if (limits.plateDissipation) {
         const double pmax = *limits.plateDissipation;
         const double first = pmax / chart.iaMax;
-        if (first < chart.vaMax) {
+        // (Not when the ratio of its ends is beyond a double.)
+        if (first > 0 && first < chart.vaMax && std::isfinite(chart.vaMax / first)) {
             constexpr int kLimitPoints = 40;
             const double ratio = chart.vaMax / first;
             for (int i = 0; i <= kLimitPoints; ++i) {
@@ -308,9 +311,10 @@ std::string ChartCsv(const StageChart& chart) {
     std::string out = "Va (V)";
     for (const PlateCurve& c : chart.curves) out += ",Ia (mA) Vg " + MessageNumber(c.vg) + " V";
     out += ",DC load line (mA),AC load line (mA),Dissipation limit (mA)\r\n";
-    const auto cell = [&out](std::optional<double> amperes) {
+    // Only what lies inside the box, and only as a finite number of mA.
+    const auto cell = [&](std::optional<double> amperes) {
         out += ',';
-        if (!amperes) return;
+        if (!amperes || !(*amperes <= chart.iaMax) || !std::isfinite(*amperes * 1000)) return;
         out += *amperes < 1e-12 ? "0" : MessageNumber(*amperes * 1000);
     };
     for (std::size_t i = 0; i < chart.va.size(); ++i) {
@@ -322,9 +326,7 @@ std::string ChartCsv(const StageChart& chart) {
         cell(OnLine(chart.dcLine, va));
         cell(OnLine(chart.acLine, va));
         std::optional<double> limit;
-        if (chart.dissipationLimit && va > 0 && *chart.dissipationLimit / va <= chart.iaMax) {
-            limit = *chart.dissipationLimit / va;
-        }
+        if (chart.dissipationLimit && va > 0) limit = *chart.dissipationLimit / va;
         cell(limit);
         out += "\r\n";
     }

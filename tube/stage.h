@@ -53,11 +53,12 @@ struct StagePoint {
     // The largest symmetric output swing, V peak, along the AC load line
     // (slope -1/RL through the point, Rk bypassed): the smaller of the fall
     // to where the grid reaches 0 V and the rise to where the current
-    // reaches 0 (Ia * RL).
+    // reaches 0 (Ia * RL); never below 0.
     double swing = 0;
     // Second harmonic, percent, by the three-point method for a grid signal
     // of peak |Vg| (the grid from 0 V to twice the bias), along the AC load
-    // line: 100 * (Imax + Imin - 2 Ia) / (2 * (Imax - Imin)).
+    // line: 100 * (Imax + Imin - 2 Ia) / (2 * (Imax - Imin)); 0 when the
+    // bias is too small for Imax and Imin to differ.
     double secondHarmonic = 0;
     double dissipation = 0;  // Va * Ia, W
     std::optional<double> dissipationLimit;  // the library's rating, W
@@ -135,9 +136,9 @@ StageChart ChartData(const TriodeModel& model, const TriodeLimits& limits, const
                      const StagePoint& point);
 
 // The chart's data as CSV for a spreadsheet: a header line, then one line
-// per plate voltage sample, with what the chart draws there: each curve's
-// current (empty past its end), and the load lines and the dissipation
-// limit where they are inside the box (else empty). Currents in mA, 6
+// per plate voltage sample, with what the chart draws there inside its
+// box: each curve's current, the load lines and the dissipation limit;
+// an empty cell where one is above the box or beside it. Currents in mA, 6
 // significant digits, below 1e-9 mA as 0; lines end in CR LF. The worked
 // example above:
 //   Va (V),Ia (mA) Vg 0 V,Ia (mA) Vg -0.5 V,...,Ia (mA) Vg -3 V,

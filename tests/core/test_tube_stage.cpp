@@ -206,8 +206,10 @@ TEST(ChartData, WorkedStage) {
               "Ia (mA) Vg -2.5 V,Ia (mA) Vg -3 V,DC load line (mA),AC load line (mA),Dissipation limit (mA)\r\n"
               "0,0,0,0,0,0,0,0,2.46305,2.82901,\r\n");
     EXPECT_NE(csv.find("\r\n2.5,0.0353088,0.00705065,0,0,0,0,0,2.43842,2.79869,\r\n"), std::string::npos);
-    // Past iaMax (3.0788 mA) a curve has ended; the AC line ended at 233.27 V.
-    EXPECT_NE(csv.find("\r\n147.5,3.10527,"), std::string::npos);
+    // Above iaMax (3.0788 mA) a cell is empty, and so is the AC line's past
+    // 233.27 V.
+    EXPECT_NE(csv.find("\r\n145,3.05004,2.0251,"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n147.5,,2.07394,"), std::string::npos);
     EXPECT_NE(csv.find("\r\n150,,2.12311,"), std::string::npos);
     EXPECT_EQ(csv.substr(csv.rfind("\r\n250,")), "\r\n250,,,,2.12622,1.21041,0.463104,0.00247355,0,,\r\n");
 }
