@@ -115,7 +115,7 @@ StageResult SolveStage(const TriodeModel& model, const TriodeLimits& limits, con
         if (!error.empty()) error += " For a stage without one, choose a fixed grid bias.";
     }
     if (error.empty() && fixed) {
-        error = InputFault("Grid Bias", in.gridBias, "V", true);
+        error = InputFault("Fixed Grid Bias", in.gridBias, "V", true);
         if (!error.empty() && std::isfinite(in.gridBias)) {
             error += " The model has no grid current, so the grid must stay negative.";
         }

@@ -78,7 +78,7 @@ struct StageResult {
 // window's order; each fault gives one message naming the value and why:
 //   Rb -100     -> "The Plate Load Resistor must be above 0 ohms: it is -100."
 //   B+ 0        -> "The Supply Voltage (B+) must be above 0 V: it is 0."
-//   bias 1.5    -> "The Grid Bias must be below 0 V: it is 1.5. ..."
+//   bias 1.5    -> "The Fixed Grid Bias must be below 0 V: it is 1.5. ..."
 //   12AX7A, fixed bias -6 V -> "The tube does not conduct at this point: ..."
 // The current is found by Brent's method between 0 and B+ / (Rb + Rk), at
 // most 200 steps; every number in the point is finite, or a message says

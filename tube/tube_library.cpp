@@ -179,7 +179,8 @@ std::string Squeezed(std::string_view text) {
 CsvText ReadCsv(std::string_view text) {
     CsvText out;
     int line = 0;
-    std::size_t pos = 0;
+    // A spreadsheet may begin its file with the UTF-8 byte order mark.
+    std::size_t pos = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (pos < text.size()) {
         ++line;
         const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());

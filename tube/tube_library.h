@@ -8,7 +8,8 @@
 // blank lines are passed over. A field that begins with a double quote
 // (after any spaces) runs to the closing one, holds commas, and "" in it is
 // one double quote; a quoted field does not go on past its line. Spaces
-// around a field that is not quoted are dropped.
+// around a field that is not quoted are dropped, and so is a UTF-8 byte
+// order mark at the start.
 //
 // The first line that is not blank names the columns (any order, any case):
 //   tube        the group, e.g. 12AX7 (the name when empty or missing)

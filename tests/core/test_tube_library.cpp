@@ -62,6 +62,7 @@ TEST(ReadCsv, FieldsAndLineProblems) {
         {"\"say \"\"hi\"\"\"", {{1, {"say \"hi\""}}}, {}},
         {"x,,\r\n\r\n  \ny\rz", {{1, {"x", "", ""}}, {4, {"y"}}, {5, {"z"}}}, {}},
         {" \" kept \" ,a", {{1, {" kept ", "a"}}}, {}},
+        {"\xEF\xBB\xBFname,MU\n", {{1, {"name", "MU"}}}, {}},
         {"\"open\nx\n", {{2, {"x"}}}, {{1, "A double quote is not closed on this line."}}},
         {"ok\n\"a\" b,c\nok2", {{1, {"ok"}}, {3, {"ok2"}}},
          {{2, "Field 1 has text after its closing double quote."}}},
