@@ -9,7 +9,8 @@
 #   calc, layout        what every calculation returns and its checked
 #                       arithmetic; twips rectangles and their pixels
 #   calculator          each calculator's pure files in rcstage/, feedback/,
-#                       network/ (its calculation, inputs file and layout)
+#                       network/ (its calculation, inputs file and layout),
+#                       and the tube model in tube/
 #   design              a design: the three calculators' inputs as one file,
 #                       and its sheet (design/), on the calculators' pure files
 #   ui                  the Qt kit; it knows no calculator
@@ -25,7 +26,7 @@ if(NOT ROOT)
     message(FATAL_ERROR "check_layers: pass -DROOT=<source folder>")
 endif()
 
-set(calculator_folders rcstage feedback network)
+set(calculator_folders rcstage feedback network tube)
 list(JOIN calculator_folders "|" calculator_pattern)
 
 function(layer_of path out)

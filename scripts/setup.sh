@@ -13,6 +13,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     python3 poppler-utils
     desktop-file-utils appstream
+    ngspice
     "$@"
 )
 
