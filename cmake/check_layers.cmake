@@ -14,7 +14,8 @@
 #   design              a design: the three calculators' inputs as one file,
 #                       and its sheet (design/), on the calculators' pure files
 #   ui                  the Qt kit; it knows no calculator
-#   panel               a calculator's panel (*_panel.*), on ui and its core
+#   panel               a calculator's panel (*_panel.*) or window (*_window.*),
+#                       on ui and its core
 #   app                 the main window and start-up, on everything
 # The main window's pure files (app/home*) are held to the core's no-Qt rule.
 # A file and its header (a.h, a.cpp) are one module; a module may not reach
@@ -34,7 +35,7 @@ function(layer_of path out)
     if(path MATCHES "^(io|format|calc|layout|design|ui|app)/")
         set(layer ${CMAKE_MATCH_1})
     elseif(path MATCHES "^(${calculator_pattern})/")
-        if(path MATCHES "_panel\\.[a-z]+$")
+        if(path MATCHES "_(panel|window)\\.[a-z]+$")
             set(layer panel)
         else()
             set(layer calculator)
