@@ -5,9 +5,11 @@
 # named as arguments:  scripts/setup.sh clang
 set -euo pipefail
 
+# Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does
+# not bring in: hence libqt6opengl6-dev.
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-charts-dev libgl-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool imagemagick x11-utils
     fonts-liberation fonts-dejavu-core
