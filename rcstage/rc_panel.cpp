@@ -21,6 +21,8 @@ QString Indexed(const char* name, std::size_t i) {
 
 QString check1Caption() { return QStringLiteral("Tell me the gain with no bypass capacitor."); }
 
+QString fromTubeCaption() { return QStringLiteral("From Tube Model..."); }
+
 }  // namespace
 
 RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
@@ -46,17 +48,23 @@ RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
     close1_->setObjectName(QStringLiteral("Close1"));
     calculate1_ = new QPushButton(QStringLiteral("Calculate"), this);
     calculate1_->setObjectName(QStringLiteral("Calculate1"));
+    // Made after the captions, so that it stands over the first one's left.
+    fromTube_ = new QPushButton(fromTubeCaption(), this);
+    fromTube_->setObjectName(QStringLiteral("FromTubeModel"));
+    fromTube_->setToolTip(QStringLiteral("Works out rp, the resistors and the gain from a tube model"));
 
     for (std::size_t i = 0; i + 1 < 10; ++i) setTabOrder(fields_[i], fields_[i + 1]);
     setTabOrder(fields_[9], calculate1_);
     setTabOrder(calculate1_, close1_);
     setTabOrder(close1_, check1_);
+    setTabOrder(check1_, fromTube_);
 
     // Every way of toggling the box runs the mode switch; setting its state
     // from the file emits nothing, and the read step runs the switch once.
     connect(check1_, &QCheckBox::stateChanged, this, &RcPanel::Check1_Click);
     connect(calculate1_, &QPushButton::clicked, this, &RcPanel::Calculate1_Click);
     connect(close1_, &QPushButton::clicked, this, &RcPanel::Close1_Click);
+    connect(fromTube_, &QPushButton::clicked, this, &RcPanel::fromTubeModelRequested);
 }
 
 void RcPanel::place(double sw, double sh, double dpi) {
@@ -65,6 +73,7 @@ void RcPanel::place(double sw, double sh, double dpi) {
     Place(calculate1_, layout.calculate1, dpi);
     Place(close1_, layout.close1, dpi);
     Place(check1_, layout.check1, dpi);
+    Place(fromTube_, layout.fromTube, dpi);
 }
 
 void RcPanel::label() {
@@ -118,17 +127,26 @@ QSize RcPanel::MinimumClientSize() {
     ClientFloor floor;
     const auto& captions = RcStageLabels();
     for (std::size_t i = 0; i < 10; ++i) {
-        floor.fitCaption(unit.rows[i].label, SansFont(), FromCore(captions[i]));
+        // "From Tube Model..." stands over the first caption's left part.
+        floor.fitCaption(UncoveredPart(unit.rows[i].label, {unit.fromTube}), SansFont(),
+                         FromCore(captions[i]));
         floor.fitCaption(unit.rows[i].field, SansFont(), QStringLiteral("470e3"));
         floor.fitCaption(unit.rows[i].unit, window, FromCore(RcStageUnits()[i]));
     }
     floor.fitCaption(unit.rows[8].label, SansFont(), FromCore(RcModeSwitch(kCheckSet).label8));
     floor.fitCaption(unit.calculate1, window, QStringLiteral("Calculate"), ButtonMargins());
     floor.fitCaption(unit.close1, window, QStringLiteral("Close"), ButtonMargins());
+    floor.fitCaption(unit.fromTube, window, fromTubeCaption(), ButtonMargins());
     floor.fitTwoLines(unit.check1, window, check1Caption(), IndicatorWidth());
     return floor.size();
 }
 
 void RcPanel::Close1_Click() { closeAndSave(); }
+
+void RcPanel::setTubeRow(const QStringList& texts) {
+    for (qsizetype i = 0; i < texts.size() && i < 6; ++i) {
+        fields_[static_cast<std::size_t>(i)]->setText(texts[i]);
+    }
+}
 
 }  // namespace korvane

@@ -1,9 +1,11 @@
 #pragma once
 // The RC stage gain panel, Frame1: ten rows of caption, input and unit box,
 // Calculate, Close and the check box that switches between wanted-gain mode
-// and gain mode. Its inputs live in Korvane_Gain.dat.
+// and gain mode. Its inputs live in Korvane_Gain.dat. "From Tube Model..."
+// asks for the Triode Load Line window, which can fill the tube's row.
 
 #include <QPushButton>
+#include <QStringList>
 #include <array>
 
 #include "ui/panel.h"
@@ -27,6 +29,15 @@ public:
     void Check1_Click();
     void Close1_Click();
 
+    // Writes `texts` into fields 0, 1, 2, ... in turn (at most fields 0 to
+    // 5: the tube number, rp, Rb, Rcf, Rk and the table's gain), as the
+    // Triode Load Line window hands them over. Nothing is calculated.
+    void setTubeRow(const QStringList& texts);
+
+signals:
+    // "From Tube Model..." was clicked.
+    void fromTubeModelRequested();
+
 protected:
     void label() override;
     QAbstractButton* closeButton() const override { return close1_; }
@@ -42,6 +53,7 @@ private:
     StateCheckBox* check1_ = nullptr;
     QPushButton* close1_ = nullptr;
     QPushButton* calculate1_ = nullptr;
+    QPushButton* fromTube_ = nullptr;
 };
 
 }  // namespace korvane

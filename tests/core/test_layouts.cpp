@@ -67,6 +67,7 @@ TEST(PanelLayouts, NineThousandBySixThousand) {
     ExpectRect(rc.rows[9].field, 5580, 0.08 * 6000 * 9 + 0.05 * 6000, 2250, 480);
     ExpectRect(rc.rows[9].label, 180, 0.08 * 6000 * 9 + 0.06 * 6000, 5310, 480);
     ExpectRect(rc.check1, 4680, 5220, 4230, 600);
+    ExpectRect(rc.fromTube, 180, 300, 2160, 480);  // level with field 0
 
     const FeedbackPanelLayout fb = FeedbackPanelLayoutFor(9000, 6000);
     ExpectRect(fb.frame4, 180, 3000, 3060, 1620);
@@ -104,6 +105,11 @@ TEST(UncoveredPart, TheCaptionRightOfWhatStandsOverIt) {
     EXPECT_NEAR(room(1).width, 0.61 - 0.22, 1e-12);
     EXPECT_NEAR(room(3).width, 0.59, 1e-12);
     EXPECT_NEAR(room(5).width, 0.61 - 0.36, 1e-12);
+    // The RC stage panel: "From Tube Model..." covers the tube number's
+    // caption up to 0.26 of the width, and no other row's.
+    const RcPanelLayout rc = RcPanelLayoutFor(1, 1);
+    EXPECT_NEAR(UncoveredPart(rc.rows[0].label, {rc.fromTube}).width, 0.61 - 0.26, 1e-12);
+    EXPECT_NEAR(UncoveredPart(rc.rows[1].label, {rc.fromTube}).width, 0.59, 1e-12);
 }
 
 TEST(Pixels, EdgesRoundSoNeighboursTouch) {
