@@ -11,6 +11,7 @@
 #include "feedback/feedback_panel.h"
 #include "network/network_panel.h"
 #include "rcstage/rc_panel.h"
+#include "tube/triode_window.h"
 #include "ui/files.h"
 #include "ui/panel.h"
 #include "ui/widgets.h"
@@ -99,6 +100,10 @@ void MainWindow::buildMenus() {
     quit->setShortcut(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
     connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QAction* loadLine = toolsMenu_->addAction(QStringLiteral("Triode &Load Line..."));
+    loadLine->setObjectName(QStringLiteral("ActionTriodeLoadLine"));
+    connect(loadLine, &QAction::triggered, this, &MainWindow::openTriodeWindow);
 }
 
 void MainWindow::Form_Load() {
@@ -238,6 +243,10 @@ Panel* MainWindow::panel(int index) {
         else if (index == 1) panel = new FeedbackPanel(gPath_, *messages_, client_);
         else panel = new NetworkPanel(gPath_, *messages_, client_);
         connect(panel, &Panel::closed, this, &MainWindow::coverHome);
+        if (index == 0) {
+            connect(static_cast<RcPanel*>(panel), &RcPanel::fromTubeModelRequested, this,
+                    &MainWindow::openTriodeWindow);
+        }
         const QSize needs = index == 0   ? RcPanel::MinimumClientSize()
                             : index == 1 ? FeedbackPanel::MinimumClientSize()
                                          : NetworkPanel::MinimumClientSize();
@@ -254,6 +263,32 @@ void MainWindow::coverHome() {
         // The selector button just clicked gives up the focus it took.
         if (covered && home_[i]->hasFocus()) home_[i]->clearFocus();
     }
+}
+
+void MainWindow::openTriodeWindow() {
+    if (!triode_) {
+        triode_ = new TriodeWindow(TriodeWindow::DefaultMyTubesPath(), *messages_, this);
+        connect(triode_, &TriodeWindow::useInRcStage, this, &MainWindow::useInRcStage);
+    }
+    // Where Settings > Engineering notation is chosen, its choice goes here.
+    triode_->setNotation(Notation::Plain);
+    triode_->show();
+    triode_->raise();
+    triode_->activateWindow();
+}
+
+void MainWindow::useInRcStage(const QStringList& fields) {
+    Panel* rc = builtPanel(0);
+    if (!rc || !rc->isVisible()) {
+        for (Panel* other : panels_) {
+            if (other && other->isVisible() && !other->closeAndSave()) return;
+        }
+        Select1_Click(0);
+        rc = builtPanel(0);
+    }
+    static_cast<RcPanel*>(rc)->setTubeRow(fields);
+    raise();
+    activateWindow();
 }
 
 void MainWindow::EndP_Click() {
@@ -273,6 +308,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             }
         }
     }
+    // The load line window goes with the main window.
+    if (triode_) triode_->close();
     event->accept();
 }
 

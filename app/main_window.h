@@ -2,12 +2,14 @@
 // Form1, "Amplifier Design": a menu bar (File, Settings, Tools, Help) over
 // the client area, which holds the home state (introduction, the calculator
 // selector, End) and the three calculator panels that cover it. A panel is
-// built the first time its selector button is clicked, and kept.
+// built the first time its selector button is clicked, and kept. Tools >
+// Triode Load Line... opens that window beside this one.
 
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -17,6 +19,7 @@
 namespace korvane {
 
 class Panel;
+class TriodeWindow;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -38,6 +41,13 @@ public:
     Panel* builtPanel(int index) const;
     void EndP_Click();
 
+    // Tools > Triode Load Line..., and "From Tube Model..." on the RC stage
+    // panel: shows the window (built the first time, then kept) and raises
+    // it. Not modal.
+    void openTriodeWindow();
+    // The window, or null while it is not built.
+    TriodeWindow* triodeWindow() const { return triode_; }
+
 protected:
     // Closing by the window's frame: every open panel saves its inputs as
     // its Close button would. A panel whose file cannot be written keeps
@@ -54,6 +64,10 @@ private:
     // that Tab never lands on a button nobody can see.
     void coverHome();
     void writeMissingDefaults();
+    // "Use in RC Stage Gain": opens the RC stage panel as its selector
+    // button would (closing another open panel first, as its Close button
+    // would) and writes the tube's row into it.
+    void useInRcStage(const QStringList& fields);
     void placeHome();
     QSize homeMinimum() const;
     Panel* panel(int index);
@@ -81,6 +95,7 @@ private:
     // By selector index: Frame1 (RC stage), Frame3 (global feedback),
     // Frame2 (feedback network).
     std::array<Panel*, 3> panels_{};
+    TriodeWindow* triode_ = nullptr;
 };
 
 }  // namespace korvane
