@@ -3,8 +3,10 @@
 # window and of each panel after Calculate with the default inputs:
 #   docs/screenshots/home.png, rc_stage.png, global_feedback.png,
 #   feedback_network.png, marked_field.png (a field typed as "100k", with its
-#   tool tip) and maximised_panel.png (the window at the screen's size with
-#   the feedback network panel listing E96 dividers at 1 % tolerance)
+#   tool tip), maximised_panel.png (the window at the screen's size with
+#   the feedback network panel listing E96 dividers at 1 % tolerance) and
+#   load_line_12ax7.png (the Triode Load Line window as it opens: a 12AX7
+#   at B+ 250 V, Rb 100k, Rk 1.5k, Rcf 470k)
 # The program runs from a fresh directory of its own, so it starts from the
 # default inputs files. The panels are driven with mouse clicks at their
 # buttons' places, computed from the window's size and the layout fractions.
@@ -63,12 +65,18 @@ fi
 eval "$(xdotool getwindowgeometry --shell "$wid")"  # sets WIDTH and HEIGHT
 echo "screenshots: window $wid, ${WIDTH}x${HEIGHT}"
 
+# The menu bar stands above the client area. On this screen the client
+# area comes up at its largest, 9600 x 5130 twips, so the bar takes what
+# the window has above that height.
+bar="$(awk -v w="$WIDTH" -v h="$HEIGHT" 'BEGIN { printf "%d", h - int(w * 5130 / 9600 + 0.5) }')"
+echo "screenshots: menu bar ${bar} px"
+
 settle() { sleep 0.7; }
 # Clicks at fractions of the client area (the centre of a control).
 click_at() {
     local x y
     x="$(awk -v w="$WIDTH" -v f="$1" 'BEGIN { printf "%d", w * f }')"
-    y="$(awk -v h="$HEIGHT" -v f="$2" 'BEGIN { printf "%d", h * f }')"
+    y="$(awk -v h="$HEIGHT" -v b="$bar" -v f="$2" 'BEGIN { printf "%d", b + (h - b) * f }')"
     xdotool mousemove --window "$wid" "$x" "$y" click 1
     settle
 }
@@ -93,6 +101,28 @@ click_at "${select_rc[@]}"
 click_at 0.15 0.92
 alive
 shot rc_stage
+
+# The Triode Load Line window, from "From Tube Model..." in the RC panel's
+# first row (0.02-0.26 SW, 0.05-0.13 SH). It opens on the 12AX7 stage; its
+# Close button is at its bottom right.
+click_at 0.14 0.09
+lwid=""
+for _ in $(seq 50); do
+    lwid="$(xdotool search --onlyvisible --name '^Triode Load Line$' 2>/dev/null | head -n1 || true)"
+    [[ -n "$lwid" ]] && break
+    sleep 0.2
+done
+[[ -n "$lwid" ]] || { echo "screenshots: the load line window did not come up" >&2; exit 1; }
+settle
+import -window "$lwid" "$outdir/load_line_12ax7.png"
+echo "screenshots: wrote $outdir/load_line_12ax7.png"
+eval "$(xdotool getwindowgeometry --shell "$lwid" | sed 's/^/L/')"  # LWIDTH, LHEIGHT
+xdotool mousemove --window "$lwid" "$((LWIDTH - 50))" "$((LHEIGHT - 22))" click 1
+settle
+if xdotool search --onlyvisible --name '^Triode Load Line$' >/dev/null 2>&1; then
+    echo "screenshots: the load line window did not close" >&2
+    exit 1
+fi
 click_at 0.40 0.92
 
 # Global feedback: Calculate3 at 0.02-0.22 SW, 0.05-0.15 SH; Close3 0.20-0.30 SH.
