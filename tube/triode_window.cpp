@@ -262,8 +262,7 @@ TriodeWindow::TriodeWindow(const QString& myTubesPath, MessageSink& messages, QW
     builtIn_ = tubes_.size();
     applyColours();
     loadMyTubes();
-    filter_->setText(QStringLiteral("12AX7"));
-    filterTubes();
+    filter_->setText(QStringLiteral("12AX7"));  // chooses the tube and solves
     resize(1120, 760);
 }
 

@@ -1,4 +1,4 @@
-// The Triode Load Line window's texts: the inputs as read, the results and
+// The Triode Load Line window's texts: the results and
 // the chart's summary of worked stages (the 12AX7A and 300B stages of
 // test_tube_stage.cpp; the 12AU7 stage's values from a separate bisection
 // and central differences of the same equations), the RC Stage Gain fields (read back
@@ -53,27 +53,6 @@ Solved Solve(const std::string& tube, const StageInput& in) {
     return {in, r.point, ChartData(t.model, t.limits, in, r.point)};
 }
 
-TEST(LoadLineInput, EachFieldInItsPlaceAndNotation) {
-    const struct {
-        std::array<std::string, kLoadLineInputs> texts;
-        Notation notation;
-        double supply, rb, rk, rcf;
-    } rows[] = {
-        {{"250", "100e3", "1500", "470e3"}, Notation::Plain, 250, 100e3, 1500, 470e3},
-        {{"250", "100k", "1k5", "470k"}, Notation::Engineering, 250, 100e3, 1500, 470e3},
-        {{"250", "100k", "1k5", "470k"}, Notation::Plain, 250, 100, 1, 470},
-        {{"", "abc", " 4.939e+3  ", "-1"}, Notation::Plain, 0, 0, 4939, -1},
-    };
-    for (const auto& r : rows) {
-        const StageInput in = LoadLineInput(r.texts, r.notation);
-        EXPECT_EQ(in.bias, BiasKind::Cathode);
-        EXPECT_EQ(in.supply, r.supply);
-        EXPECT_EQ(in.plateLoad, r.rb);
-        EXPECT_EQ(in.cathode, r.rk);
-        EXPECT_EQ(in.followingGrid, r.rcf);
-    }
-}
-
 TEST(LoadLineResults, WorkedStagesInTheWindowsOrder) {
     const struct {
         const char* tube;
@@ -104,14 +83,8 @@ TEST(LoadLineResults, WorkedStagesInTheWindowsOrder) {
         SCOPED_TRACE(r.tube);
         const Solved s = Solve(r.tube, r.in);
         const auto texts = LoadLineResultTexts(s.point);
-        const double values[] = {s.point.va, s.point.ia, s.point.vg, s.point.rp, s.point.gm,
-                                 s.point.mu, s.point.gainBypassed, s.point.gainUnbypassed,
-                                 s.point.swing, s.point.secondHarmonic, s.point.dissipation};
         for (std::size_t i = 0; i < kLoadLineResults; ++i) {
             EXPECT_EQ(texts[i], r.texts[i]) << LoadLineResultRows()[i].caption;
-            // Every result reads back within Roundoff's four digits.
-            EXPECT_NEAR(NumericValue(texts[i]), values[i], 5e-4 * std::fabs(values[i]))
-                << LoadLineResultRows()[i].caption;
         }
         EXPECT_EQ(LoadLineSummary(r.tube, s.point, s.chart), r.summary);
     }

@@ -296,13 +296,6 @@ private slots:
         QCOMPARE(ReadTubeTable(ReadAll(myTubes()).toStdString()).tubes[0].model.mu, 95.0);
         TubeModelCheck(w, "Hot 12AX7", 95);
 
-        // A new window reads the file anew.
-        {
-            Window again(myTubes());
-            again.typeTube("Hot 12AX7");
-            QCOMPARE(again.chosen(), std::string("Hot 12AX7"));
-            QVERIFY(again.messages.shown.isEmpty());
-        }
         w.messages.answers = {false, true};
         QTest::mouseClick(Control(editor, "RemoveTube"), Qt::LeftButton);  // No
         QCOMPARE(ReadTubeTable(ReadAll(myTubes()).toStdString()).tubes.size(), size_t(1));
