@@ -29,7 +29,7 @@ Scaled ScaleFor(double r) {
 
 }  // namespace
 
-void AppendCOhms(std::string& out, double r) {
+char* WriteCOhms(char* out, double r) {
     const Scaled s = ScaleFor(r);
     // The number text, completed by its length (which counts the sign
     // position): one decimal " 10" -> " 10.0"; two decimals " 1" -> " 1.00",
@@ -46,13 +46,13 @@ void AppendCOhms(std::string& out, double r) {
     if (s.decimals == 2 && size() == 4) append("0");
     append(s.suffix);
     while (size() < 7) append(" ");
-    out.append(text + 1, end);
+    for (const char* c = text + 1; c < end; ++c) *out++ = *c;
+    return out;
 }
 
 std::string COhms(double r) {
-    std::string text;
-    AppendCOhms(text, r);
-    return text;
+    char text[kCOhmsRoom];
+    return std::string(text, WriteCOhms(text, r));
 }
 
 }  // namespace korvane

@@ -12,13 +12,19 @@
 //
 // `r` must be finite.
 
+#include <cstddef>
 #include <string>
 
 namespace korvane {
 
 std::string COhms(double r);
 
-// COhms's text appended to `out`.
-void AppendCOhms(std::string& out, double r);
+// The room COhms's text needs, with room to spare: a number text and a
+// unit.
+inline constexpr std::size_t kCOhmsRoom = 48;
+
+// COhms's text written at `out`, which has room for kCOhmsRoom characters;
+// returns the end of the text.
+char* WriteCOhms(char* out, double r);
 
 }  // namespace korvane

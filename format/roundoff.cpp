@@ -100,30 +100,27 @@ const Band* BandOf(double m) {
 
 }  // namespace
 
-void AppendRoundoff(std::string& out, double value) {
+char* WriteRoundoff(char* out, double value) {
     const bool negative = value < 0;
     const double m = negative ? -value : value;
-    if (m == 0) {
-        out += kZeroText;  // no sign, even for -0
-        return;
-    }
-    const std::size_t start = out.size();
+    const auto put = [](char* at, const char* text) {
+        while (*text != '\0') *at++ = *text++;
+        return at;
+    };
+    if (m == 0) return put(out, kZeroText);  // no sign, even for -0
     // Up to 9.9995e-16 the zero text; above the bands (infinity and NaN
     // too) the out-of-range mask.
     const Band* band = m <= 9.9995e-16 ? nullptr : BandOf(m);
-    if (band != nullptr) {
-        char text[kNumberTextRoom + 16];
-        out.append(text, WriteInBand(text, std::floor(m * band->scale + 0.5), *band));
-    } else {
-        out += m <= 9.9995e-16 ? kZeroText : kOutOfRange;
-    }
-    if (negative) out[start] = '-';
+    char* const end = band != nullptr ? WriteInBand(out, std::floor(m * band->scale + 0.5), *band)
+                      : m <= 9.9995e-16 ? put(out, kZeroText)
+                                        : put(out, kOutOfRange);
+    if (negative) out[0] = '-';
+    return end;
 }
 
 std::string Roundoff(double value) {
-    std::string text;
-    AppendRoundoff(text, value);
-    return text;
+    char text[kRoundoffRoom];
+    return std::string(text, WriteRoundoff(text, value));
 }
 
 }  // namespace korvane

@@ -20,13 +20,18 @@
 // infinities and NaN, give the out-of-range mask. The text is Windows-1252:
 // the plus-minus sign is the single byte 0xB1.
 
+#include <cstddef>
 #include <string>
 
 namespace korvane {
 
 std::string Roundoff(double value);
 
-// Roundoff's text appended to `out`.
-void AppendRoundoff(std::string& out, double value);
+// The room Roundoff's text needs: at most 11 characters.
+inline constexpr std::size_t kRoundoffRoom = 16;
+
+// Roundoff's text written at `out`, which has room for kRoundoffRoom
+// characters; returns the end of the text.
+char* WriteRoundoff(char* out, double value);
 
 }  // namespace korvane

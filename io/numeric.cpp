@@ -103,24 +103,26 @@ constexpr double kPow[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 // exactly these digits, so this is the number text without its sign
 // position. Returns the end of what it wrote.
 char* WriteDigitsWithPoint(char* out, double t, std::size_t d) {
-    auto u = static_cast<unsigned long long>(t);
-    // The fraction's trailing zeros are dropped: d counts the decimals left.
-    while (d > 0 && u % 10 == 0) {
-        u /= 10;
+    char digits[24];
+    const auto n = static_cast<std::size_t>(
+        std::to_chars(digits, digits + sizeof digits, static_cast<long long>(t)).ptr - digits);
+    // The fraction (the last d digits, with zeros before them when t has
+    // fewer) without its trailing zeros, and the whole part before it
+    // (none below 1).
+    std::size_t last = n;
+    while (d > 0 && digits[last - 1] == '0') {
+        --last;
         --d;
     }
-    std::size_t digits = 1;
-    for (auto rest = u / 10; rest != 0; rest /= 10) ++digits;
-    // The whole part is the digits before the last d (none below 1), then
-    // the point and the fraction, with zeros before its digits when u has
-    // fewer than d. Written from the last digit back.
-    const std::size_t whole = digits > d ? digits - d : 0;
-    const std::size_t length = d == 0 ? digits : whole + 1 + d;
-    char* end = out + length;
-    for (std::size_t i = 0; i < d; ++i, u /= 10) *--end = static_cast<char>('0' + u % 10);
-    if (d > 0) *--end = '.';
-    for (; u != 0; u /= 10) *--end = static_cast<char>('0' + u % 10);
-    return out + length;
+    const std::size_t whole = last > d ? last - d : 0;
+    char* at = out;
+    for (std::size_t i = 0; i < whole; ++i) *at++ = digits[i];
+    if (d > 0) {
+        *at++ = '.';
+        for (std::size_t i = last; i < d; ++i) *at++ = '0';
+        for (std::size_t i = whole; i < last; ++i) *at++ = digits[i];
+    }
+    return at;
 }
 
 // Whether t / 10^d, for a whole t, is written by WriteDigitsWithPoint: t
@@ -241,15 +243,9 @@ char* WriteScaledNumberText(char* out, double k, int places) {
     return WriteDigitsWithPoint(out, m, d);
 }
 
-void AppendScaledNumberText(std::string& out, double k, int places) {
-    char text[kNumberTextRoom];
-    out.append(text, WriteScaledNumberText(text, k, places));
-}
-
 std::string ScaledNumberText(double k, int places) {
-    std::string text;
-    AppendScaledNumberText(text, k, places);
-    return text;
+    char text[kNumberTextRoom];
+    return std::string(text, WriteScaledNumberText(text, k, places));
 }
 
 std::string CutNumberText(double value) { return NumberText(value).substr(1); }

@@ -48,9 +48,6 @@ std::string NumberText(double value);
 //   (4700, 3) -> " 4.7"   (0, 2) -> " 0"       (10000, 1) -> " 1000"
 std::string ScaledNumberText(double k, int places);
 
-// ScaledNumberText appended to `out`.
-void AppendScaledNumberText(std::string& out, double k, int places);
-
 // The longest number text, with room to spare: a sign, 17 digits, the
 // point, "E", the exponent's sign and three digits.
 inline constexpr std::size_t kNumberTextRoom = 32;

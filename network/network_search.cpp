@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "calc/arith.h"
 #include "feedback/feedback_file.h"
@@ -63,57 +64,62 @@ NetworkSearchResult Fault(std::string why) {
     return result;
 }
 
-// Appends one space, then spaces until the line is n characters long.
-void PadTo(std::string& line, std::size_t n) {
-    line.append(line.size() + 1 < n ? n - line.size() : 1, ' ');
-}
+// A listed line is written in a buffer of this size: its fields are a few
+// characters each (a number text at most 32, the others fewer), far less
+// in all than this.
+constexpr std::size_t kLineRoom = 320;
 
-// B rounded half up to three decimals: " .393", " .4", " 1".
-void AppendFactorText(std::string& line, double b) {
-    AppendScaledNumberText(line, std::floor(b * 1000.0 + 0.5), 3);
-}
-
-// The error rounded half up to two decimals, with a "0" put after the sign
-// position when the text's value is below 1 in magnitude: " .5" -> " 0.5",
-// "-.25" -> "-0.25", " 0" -> " 00". The text of a whole number of
-// hundredths is below 1 exactly when that number is below 100.
-void AppendErrorText(std::string& line, double error) {
-    const double hundredths = std::floor(error * 100.0 + 0.5);
-    const std::size_t start = line.size();
-    AppendScaledNumberText(line, hundredths, 2);
-    if (std::fabs(hundredths) < 100.0) line.insert(start + 1, 1, '0');
-}
-
-// The row's listed line: each value, then the spaces up to its column.
+// The row's listed line: each value, then one space and more up to the
+// next column.
 std::string Line(const NetworkRow& row, bool bounds) {
-    std::string line;
-    line.reserve(bounds ? 112 : 88);
-    line += row.r1Text;
-    PadTo(line, 7);
-    line += row.r2Text;
-    PadTo(line, 14);
-    AppendFactorText(line, row.b);
-    PadTo(line, 21);
-    AppendErrorText(line, row.error);
-    PadTo(line, 28);
-    line += "  ";
-    AppendCOhms(line, row.rin);
-    line += "  ";
-    AppendCOhms(line, row.ro);
-    PadTo(line, 42);
-    AppendRoundoff(line, row.current);
-    PadTo(line, 49);
-    AppendRoundoff(line, row.pr1);
-    PadTo(line, 56);
-    AppendRoundoff(line, row.pr2);
-    PadTo(line, 49);  // the last column gets its single trailing space
-    if (bounds) {
-        AppendRoundoff(line, row.bLow);
-        PadTo(line, 49);
-        AppendRoundoff(line, row.bHigh);
-        PadTo(line, 49);
+    char line[kLineRoom];
+    char* at = line;
+    const auto padTo = [&](std::size_t n) {
+        do {
+            *at++ = ' ';
+        } while (at < line + n);
+    };
+    const auto put = [&](std::string_view text) {
+        for (const char c : text) *at++ = c;
+    };
+    put(row.r1Text);
+    padTo(7);
+    put(row.r2Text);
+    padTo(14);
+    // B rounded half up to three decimals: " .393", " .4", " 1".
+    at = WriteScaledNumberText(at, std::floor(row.b * 1000.0 + 0.5), 3);
+    padTo(21);
+    // The error rounded half up to two decimals, with a "0" put after the
+    // sign position when the text's value is below 1 in magnitude: " .5" ->
+    // " 0.5", "-.25" -> "-0.25", " 0" -> " 00". The text of a whole number
+    // of hundredths is below 1 exactly when that number is below 100.
+    const double hundredths = std::floor(row.error * 100.0 + 0.5);
+    char* const error = at;
+    at = WriteScaledNumberText(at, hundredths, 2);
+    if (std::fabs(hundredths) < 100.0) {
+        std::memmove(error + 2, error + 1, static_cast<std::size_t>(at - error - 1));
+        error[1] = '0';
+        ++at;
     }
-    return line;
+    padTo(28);
+    put("  ");
+    at = WriteCOhms(at, row.rin);
+    put("  ");
+    at = WriteCOhms(at, row.ro);
+    padTo(42);
+    at = WriteRoundoff(at, row.current);
+    padTo(49);
+    at = WriteRoundoff(at, row.pr1);
+    padTo(56);
+    at = WriteRoundoff(at, row.pr2);
+    padTo(49);  // the last column gets its single trailing space
+    if (bounds) {
+        at = WriteRoundoff(at, row.bLow);
+        padTo(49);
+        at = WriteRoundoff(at, row.bHigh);
+        padTo(49);
+    }
+    return std::string(line, at);
 }
 
 }  // namespace

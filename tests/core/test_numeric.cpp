@@ -136,10 +136,10 @@ TEST(Cp1252, RoundTripsEverySingleByteCharacter) {
 // ---------------------------------------------- the scaled number text
 
 std::string Scaled(long long k, int places) {
-    std::string appended = "x";
-    AppendScaledNumberText(appended, static_cast<double>(k), places);
-    EXPECT_EQ(appended, "x" + ScaledNumberText(static_cast<double>(k), places));
-    return appended.substr(1);
+    char text[kNumberTextRoom];
+    const std::string written(text, WriteScaledNumberText(text, static_cast<double>(k), places));
+    EXPECT_EQ(written, ScaledNumberText(static_cast<double>(k), places));
+    return written;
 }
 
 TEST(ScaledNumberText, WritesTheQuotientsNumberText) {
