@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <QScreen>
 
+#include "app/about.h"
+#include "app/design_document.h"
 #include "app/home.h"
 #include "app/home_layout.h"
 #include "feedback/feedback_panel.h"
@@ -24,6 +26,7 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
         messages = ownMessages_.get();
     }
     messages_ = messages;
+    design_ = new DesignDocument(*this, gPath_, *messages_, [this] { return panels_; });
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Amplifier Design"));
@@ -99,6 +102,12 @@ void MainWindow::buildMenus() {
     quit->setShortcut(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    design_->addActions(fileMenu_, quit);
+
+    QAction* about = helpMenu_->addAction(QStringLiteral("&About Korvane"));
+    about->setObjectName(QStringLiteral("ActionAbout"));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, [this] { ShowAbout(this); });
 }
 
 void MainWindow::Form_Load() {
@@ -137,6 +146,7 @@ void MainWindow::Form_Load() {
     show();
 
     writeMissingDefaults();
+    design_->restoreLast();
 }
 
 void MainWindow::placeHome() {
@@ -238,6 +248,7 @@ Panel* MainWindow::panel(int index) {
         else if (index == 1) panel = new FeedbackPanel(gPath_, *messages_, client_);
         else panel = new NetworkPanel(gPath_, *messages_, client_);
         connect(panel, &Panel::closed, this, &MainWindow::coverHome);
+        connect(panel, &Panel::edited, design_, &DesignDocument::updateCaption);
         const QSize needs = index == 0   ? RcPanel::MinimumClientSize()
                             : index == 1 ? FeedbackPanel::MinimumClientSize()
                                          : NetworkPanel::MinimumClientSize();
@@ -263,6 +274,10 @@ void MainWindow::EndP_Click() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!ending_) {
+        if (!design_->mayClose()) {
+            event->ignore();
+            return;
+        }
         for (Panel* panel : panels_) {
             // A panel that cannot save says why; the user may still end
             // the program, knowing its inputs are lost.
