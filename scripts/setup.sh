@@ -12,7 +12,7 @@ packages=(
     xvfb xdotool imagemagick x11-utils
     fonts-liberation fonts-dejavu-core
     python3 poppler-utils
-    desktop-file-utils appstream
+    desktop-file-utils appstream shared-mime-info
     "$@"
 )
 
