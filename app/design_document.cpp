@@ -397,8 +397,10 @@ bool DesignDocument::mayClose() {
 }
 
 DesignSheet DesignDocument::sheet() const {
-    const QString name =
-        path_.isEmpty() ? QStringLiteral("Untitled design") : DesignName(path_);
+    // The sheet shows the inputs as they stand, which may no longer be
+    // those of the design's file.
+    QString name = path_.isEmpty() ? QStringLiteral("Untitled design") : DesignName(path_);
+    if (isModified()) name += QStringLiteral(" (changed since it was saved)");
     return MakeDesignSheet(workingFiles(), ToCore(name),
                            ToCore(QDate::currentDate().toString(Qt::ISODate)),
                            ToCore(ProgramVersion()), sheetNotation_);

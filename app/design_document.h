@@ -113,7 +113,9 @@ public:
     // The inputs as they stand now: the inputs files, with an open panel's
     // fields as its Close would save them.
     DesignFiles workingFiles() const;
-    // The design sheet of the working inputs.
+    // The design sheet of the working inputs, under the design's name
+    // ("Untitled design" with none; "changed since it was saved" after it
+    // when the inputs differ from the design's file).
     DesignSheet sheet() const;
 
     Dialogs& dialogs() { return dialogs_; }
