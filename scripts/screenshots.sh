@@ -4,9 +4,12 @@
 #   docs/screenshots/home.png, rc_stage.png, global_feedback.png,
 #   feedback_network.png, marked_field.png (a field typed as "100k", with its
 #   tool tip) and maximised_panel.png (the window at the screen's size with
-#   the feedback network panel listing E96 dividers at 1 % tolerance)
-# The program runs from a fresh directory of its own, so it starts from the
-# default inputs files. The panels are driven with mouse clicks at their
+#   the feedback network panel listing E96 dividers at 1 % tolerance),
+#   file_menu.png (the File menu open), design_sheet.png (the design sheet
+#   of the default inputs, exported as PDF and drawn by pdftoppm at 60 dpi)
+#   and about.png (the About box)
+# The program runs from a fresh directory of its own, with settings of its
+# own, so it starts from the default inputs files and with no design. The panels are driven with mouse clicks at their
 # buttons' places, computed from the window's size and the layout fractions.
 # Exits non-zero when the window does not come up or a step fails.
 #
@@ -18,7 +21,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 program="${1:-$here/build/app/korvane}"
 outdir="${2:-$here/docs/screenshots}"
 
-for tool in Xvfb xdotool import; do
+for tool in Xvfb xdotool import pdftoppm; do
     command -v "$tool" >/dev/null || { echo "screenshots: $tool is not installed" >&2; exit 2; }
 done
 [[ -x "$program" ]] || { echo "screenshots: no program at $program" >&2; exit 2; }
@@ -43,7 +46,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 mkdir "$work/program"
 cp "$program" "$work/program/korvane"
-QT_QPA_PLATFORM=xcb "$work/program/korvane" >"$work/korvane.log" 2>&1 &
+XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$work/program/korvane" >"$work/korvane.log" 2>&1 &
 app_pid=$!
 
 # Wait up to 20 s for the main window, giving up early if the program ends.
@@ -63,12 +66,18 @@ fi
 eval "$(xdotool getwindowgeometry --shell "$wid")"  # sets WIDTH and HEIGHT
 echo "screenshots: window $wid, ${WIDTH}x${HEIGHT}"
 
+# The menu bar stands above the client area. On this screen the client
+# area comes up at its largest, 9600 x 5130 twips, so the bar takes what
+# the window has above that height.
+bar="$(awk -v w="$WIDTH" -v h="$HEIGHT" 'BEGIN { printf "%d", h - int(w * 5130 / 9600 + 0.5) }')"
+echo "screenshots: menu bar ${bar} px"
+
 settle() { sleep 0.7; }
 # Clicks at fractions of the client area (the centre of a control).
 click_at() {
     local x y
     x="$(awk -v w="$WIDTH" -v f="$1" 'BEGIN { printf "%d", w * f }')"
-    y="$(awk -v h="$HEIGHT" -v f="$2" 'BEGIN { printf "%d", h * f }')"
+    y="$(awk -v h="$HEIGHT" -v b="$bar" -v f="$2" 'BEGIN { printf "%d", b + (h - b) * f }')"
     xdotool mousemove --window "$wid" "$x" "$y" click 1
     settle
 }
@@ -124,8 +133,51 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"  # X, Y too
 import -window root -crop "$((WIDTH + 80))x$((HEIGHT + 40))+$X+$Y" "$outdir/marked_field.png"
 echo "screenshots: wrote $outdir/marked_field.png"
 click_at 0.745 0.25
+xdotool key ctrl+a
 xdotool type --delay 40 "100e3"
 click_at 0.40 0.92
+
+# The File menu, open over the home state. The menu is a window of its own,
+# so this picture is taken of the screen where the main window is.
+xdotool mousemove --window "$wid" 20 10 click 1
+settle
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" "$outdir/file_menu.png"
+echo "screenshots: wrote $outdir/file_menu.png"
+
+# The design sheet of the default inputs: the open menu's Export Design
+# Sheet as PDF (its mnemonic E), a file name typed into the dialog, and the
+# PDF drawn as a picture.
+xdotool key e
+sleep 1.5
+dialog="$(xdotool search --onlyvisible --name '^Export Design Sheet as PDF$' | head -n1 || true)"
+[[ -n "$dialog" ]] || { echo "screenshots: the export dialog did not come up" >&2; exit 1; }
+xdotool windowfocus "$dialog"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/sheet.pdf"
+xdotool key Return
+for _ in $(seq 50); do [[ -s "$work/sheet.pdf" ]] && break; sleep 0.1; done
+[[ -s "$work/sheet.pdf" ]] || { echo "screenshots: the sheet was not exported" >&2; exit 1; }
+pdftoppm -png -r 60 -singlefile "$work/sheet.pdf" "$outdir/design_sheet"
+echo "screenshots: wrote $outdir/design_sheet.png"
+
+# About Korvane, from the Help menu (Alt+H, then its mnemonic A).
+xdotool windowfocus "$wid"
+settle
+xdotool key alt+h
+settle
+xdotool key a
+sleep 1
+about="$(xdotool search --onlyvisible --name '^About Korvane$' | head -n1 || true)"
+[[ -n "$about" ]] || { echo "screenshots: the About box did not come up" >&2; exit 1; }
+import -window "$about" "$outdir/about.png"
+echo "screenshots: wrote $outdir/about.png"
+xdotool windowfocus "$about"
+xdotool key Return
+settle
+xdotool windowfocus "$wid"
+alive
 
 # The window filling the screen, as maximised, with a panel open: there is
 # no window manager here to maximise it, so it is given the screen's size.
