@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "app/about.h"

@@ -108,6 +108,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case Effect::Kind::SetLabel:
                 Broken("the press sets no caption", __FILE__, __LINE__);
+                break;
+            case Effect::Kind::ClearList:
+            case Effect::Kind::AddLine:
+                Broken("the press fills no list", __FILE__, __LINE__);
+                break;
         }
     }
     KORVANE_REQUIRE(messages <= 2);
