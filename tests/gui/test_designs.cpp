@@ -17,9 +17,7 @@
 
 #include "app/design_document.h"
 #include "design/design_file.h"
-#include "feedback/feedback_file.h"
 #include "network/xfmr_file.h"
-#include "rcstage/gain_file.h"
 #include "gui_support.h"
 
 using namespace korvane;
