@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/design_document.h"
 #include "app/desktop.h"
 #include "app/main_window.h"
 #include "app/startup.h"
@@ -11,5 +12,7 @@ int main(int argc, char* argv[]) {
     korvane::IdentifyApplication();
     korvane::KeepNoPixmapCache();
     korvane::MainWindow window(korvane::StartupPath());
+    // "korvane FILE.korvane", as a file manager starts it, opens that design.
+    window.design().openFromCommandLine(QCoreApplication::arguments());
     return app.exec();
 }

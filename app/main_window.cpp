@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <QScreen>
 
+#include "app/about.h"
+#include "app/design_document.h"
 #include "app/home.h"
 #include "app/home_layout.h"
 #include "feedback/feedback_panel.h"
@@ -25,6 +27,7 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
         messages = ownMessages_.get();
     }
     messages_ = messages;
+    design_ = new DesignDocument(*this, gPath_, *messages_, [this] { return panels_; });
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Amplifier Design"));
@@ -104,6 +107,12 @@ void MainWindow::buildMenus() {
     QAction* loadLine = toolsMenu_->addAction(QStringLiteral("Triode &Load Line..."));
     loadLine->setObjectName(QStringLiteral("ActionTriodeLoadLine"));
     connect(loadLine, &QAction::triggered, this, &MainWindow::openTriodeWindow);
+    design_->addActions(fileMenu_, quit);
+
+    QAction* about = helpMenu_->addAction(QStringLiteral("&About Korvane"));
+    about->setObjectName(QStringLiteral("ActionAbout"));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, [this] { ShowAbout(this); });
 }
 
 void MainWindow::Form_Load() {
@@ -142,6 +151,7 @@ void MainWindow::Form_Load() {
     show();
 
     writeMissingDefaults();
+    design_->restoreLast();
 }
 
 void MainWindow::placeHome() {
@@ -247,6 +257,7 @@ Panel* MainWindow::panel(int index) {
             connect(static_cast<RcPanel*>(panel), &RcPanel::fromTubeModelRequested, this,
                     &MainWindow::openTriodeWindow);
         }
+        connect(panel, &Panel::edited, design_, &DesignDocument::updateCaption);
         const QSize needs = index == 0   ? RcPanel::MinimumClientSize()
                             : index == 1 ? FeedbackPanel::MinimumClientSize()
                                          : NetworkPanel::MinimumClientSize();
@@ -298,6 +309,10 @@ void MainWindow::EndP_Click() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!ending_) {
+        if (!design_->mayClose()) {
+            event->ignore();
+            return;
+        }
         for (Panel* panel : panels_) {
             // A panel that cannot save says why; the user may still end
             // the program, knowing its inputs are lost.

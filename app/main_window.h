@@ -18,6 +18,7 @@
 
 namespace korvane {
 
+class DesignDocument;
 class Panel;
 class TriodeWindow;
 
@@ -47,11 +48,15 @@ public:
     void openTriodeWindow();
     // The window, or null while it is not built.
     TriodeWindow* triodeWindow() const { return triode_; }
+    // The design open in the window, its File menu actions and caption.
+    DesignDocument& design() const { return *design_; }
 
 protected:
-    // Closing by the window's frame: every open panel saves its inputs as
-    // its Close button would. A panel whose file cannot be written keeps
-    // the program open, so that nothing typed is lost.
+    // Closing by the window's frame (or Quit): an open design that has
+    // changed asks Save, Discard or Cancel first; then every open panel
+    // saves its inputs as its Close button would. A panel whose file
+    // cannot be written keeps the program open, so that nothing typed is
+    // lost.
     void closeEvent(QCloseEvent* event) override;
     // The home controls and an open panel follow the client area's size.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,6 +84,7 @@ private:
     QString gPath_;
     std::unique_ptr<MessageSink> ownMessages_;
     MessageSink* messages_;
+    DesignDocument* design_ = nullptr;
     bool ending_ = false;
 
     QWidget* client_ = nullptr;

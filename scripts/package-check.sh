@@ -80,7 +80,8 @@ depends="$(dpkg-deb --field "$deb" Depends)"
 [[ "$depends" == *libqt6widgets6* ]] || fail "Depends does not name Qt's widgets library: $depends"
 for path in ./usr/bin/korvane "./usr/share/applications/$app_id.desktop" \
             "./usr/share/metainfo/$app_id.metainfo.xml" \
-            "./usr/share/icons/hicolor/scalable/apps/$app_id.svg"; do
+            "./usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
+            "./usr/share/mime/packages/$app_id.xml" ./usr/share/doc/korvane/copyright; do
     grep -q " $path\$" "$work/contents" || fail "the package lacks $path"
 done
 

@@ -4,11 +4,15 @@
 #   docs/screenshots/home.png, rc_stage.png, global_feedback.png,
 #   feedback_network.png, marked_field.png (a field typed as "100k", with its
 #   tool tip), maximised_panel.png (the window at the screen's size with
-#   the feedback network panel listing E96 dividers at 1 % tolerance) and
+#   the feedback network panel listing E96 dividers at 1 % tolerance),
 #   load_line_12ax7.png (the Triode Load Line window as it opens: a 12AX7
-#   at B+ 250 V, Rb 100k, Rk 1.5k, Rcf 470k)
-# The program runs from a fresh directory of its own, so it starts from the
-# default inputs files. The panels are driven with mouse clicks at their
+#   at B+ 250 V, Rb 100k, Rk 1.5k, Rcf 470k), file_menu.png (the File menu
+#   open), design_sheet.png (the design sheet of the default inputs,
+#   exported as PDF and drawn by pdftoppm at 60 dpi) and about.png (the
+#   About box)
+# The program runs from a fresh directory of its own, with settings of its
+# own, so it starts from the default inputs files and with no design. The
+# panels are driven with mouse clicks at their
 # buttons' places, computed from the window's size and the layout fractions.
 # Exits non-zero when the window does not come up or a step fails.
 #
@@ -20,7 +24,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 program="${1:-$here/build/app/korvane}"
 outdir="${2:-$here/docs/screenshots}"
 
-for tool in Xvfb xdotool import; do
+for tool in Xvfb xdotool import pdftoppm; do
     command -v "$tool" >/dev/null || { echo "screenshots: $tool is not installed" >&2; exit 2; }
 done
 [[ -x "$program" ]] || { echo "screenshots: no program at $program" >&2; exit 2; }
@@ -45,7 +49,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 mkdir "$work/program"
 cp "$program" "$work/program/korvane"
-QT_QPA_PLATFORM=xcb "$work/program/korvane" >"$work/korvane.log" 2>&1 &
+XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$work/program/korvane" >"$work/korvane.log" 2>&1 &
 app_pid=$!
 
 # Wait up to 20 s for the main window, giving up early if the program ends.
@@ -154,8 +158,51 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"  # X, Y too
 import -window root -crop "$((WIDTH + 80))x$((HEIGHT + 40))+$X+$Y" "$outdir/marked_field.png"
 echo "screenshots: wrote $outdir/marked_field.png"
 click_at 0.745 0.25
+xdotool key ctrl+a
 xdotool type --delay 40 "100e3"
 click_at 0.40 0.92
+
+# The File menu, open over the home state. The menu is a window of its own,
+# so this picture is taken of the screen where the main window is.
+xdotool mousemove --window "$wid" 20 10 click 1
+settle
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" "$outdir/file_menu.png"
+echo "screenshots: wrote $outdir/file_menu.png"
+
+# The design sheet of the default inputs: the open menu's Export Design
+# Sheet as PDF (its mnemonic E), a file name typed into the dialog, and the
+# PDF drawn as a picture.
+xdotool key e
+sleep 1.5
+dialog="$(xdotool search --onlyvisible --name '^Export Design Sheet as PDF$' | head -n1 || true)"
+[[ -n "$dialog" ]] || { echo "screenshots: the export dialog did not come up" >&2; exit 1; }
+xdotool windowfocus "$dialog"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/sheet.pdf"
+xdotool key Return
+for _ in $(seq 50); do [[ -s "$work/sheet.pdf" ]] && break; sleep 0.1; done
+[[ -s "$work/sheet.pdf" ]] || { echo "screenshots: the sheet was not exported" >&2; exit 1; }
+pdftoppm -png -r 60 -singlefile "$work/sheet.pdf" "$outdir/design_sheet"
+echo "screenshots: wrote $outdir/design_sheet.png"
+
+# About Korvane, from the Help menu (Alt+H, then its mnemonic A).
+xdotool windowfocus "$wid"
+settle
+xdotool key alt+h
+settle
+xdotool key a
+sleep 1
+about="$(xdotool search --onlyvisible --name '^About Korvane$' | head -n1 || true)"
+[[ -n "$about" ]] || { echo "screenshots: the About box did not come up" >&2; exit 1; }
+import -window "$about" "$outdir/about.png"
+echo "screenshots: wrote $outdir/about.png"
+xdotool windowfocus "$about"
+xdotool key Return
+settle
+xdotool windowfocus "$wid"
+alive
 
 # The window filling the screen, as maximised, with a panel open: there is
 # no window manager here to maximise it, so it is given the screen's size.

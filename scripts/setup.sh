@@ -16,6 +16,7 @@ packages=(
     python3 poppler-utils
     desktop-file-utils appstream
     ngspice
+    desktop-file-utils appstream shared-mime-info
     "$@"
 )
 

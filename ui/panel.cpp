@@ -1,5 +1,6 @@
 #include "ui/panel.h"
 
+#include <QComboBox>
 #include <QShortcut>
 
 #include "calc/outcome.h"
@@ -22,17 +23,45 @@ Panel::Panel(const QString& name, const QString& gPath, const QString& fileName,
 }
 
 void Panel::layoutAndLabel(double sw, double sh, double dpi) {
+    watchInputs();
     place(sw, sh, dpi);
     label();
 }
 
-bool Panel::readStep() { return applyFile(ReadFileBytes(filePath())); }
+void Panel::watchInputs() {
+    if (watching_) return;
+    watching_ = true;
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        connect(box, &QLineEdit::textChanged, this, &Panel::edited);
+    }
+    for (QCheckBox* box : findChildren<QCheckBox*>()) {
+        connect(box, &QCheckBox::stateChanged, this, &Panel::edited);
+    }
+    for (QRadioButton* option : findChildren<QRadioButton*>()) {
+        connect(option, &QRadioButton::toggled, this, &Panel::edited);
+    }
+    for (QComboBox* choice : findChildren<QComboBox*>()) {
+        connect(choice, &QComboBox::currentIndexChanged, this, &Panel::edited);
+    }
+}
 
-bool Panel::closeAndSave() {
+bool Panel::readStep() {
+    const bool read = applyFile(ReadFileBytes(filePath()));
+    // The check boxes' states are set from code, which emits nothing.
+    emit edited();
+    return read;
+}
+
+bool Panel::saveInputs() {
     if (const auto reason = SaveFileBytes(filePath(), fileContent())) {
         messages_.showMessage(SaveFailureText(filePath(), *reason));
         return false;
     }
+    return true;
+}
+
+bool Panel::closeAndSave() {
+    if (!saveInputs()) return false;
     hide();
     emit closed();
     return true;

@@ -40,6 +40,7 @@ public:
     virtual void place(double sw, double sh, double dpi) = 0;
     // The read step: reads the inputs file into the controls. On a failure
     // the controls filled so far keep what was read, and false is returned.
+    // Either way edited() follows.
     bool readStep();
     // The field that gets the focus after a successful opening.
     virtual QWidget* firstField() const = 0;
@@ -48,12 +49,20 @@ public:
     // cannot be written the user is told why and the panel stays open with
     // everything in it; returns false then.
     bool closeAndSave();
+    // Saves the inputs as the Close button does, and leaves the panel open;
+    // false, with the user told why, when the file cannot be written.
+    bool saveInputs();
+    // The bytes the Close button would write now.
+    std::string inputsContent() const { return fileContent(); }
 
     QString filePath() const { return gPath_ + fileName_; }
 
 signals:
     // The Close button's save succeeded and the panel is hidden.
     void closed();
+    // An input (a field, a check box, an option, a choice) changed, by the
+    // user, a read step or a calculation.
+    void edited();
 
 protected:
     // Sets the captions of an opening.
@@ -90,6 +99,11 @@ protected:
     const QString& gPath() const { return gPath_; }
 
 private:
+    // Connects every input's change to edited(), once the panel has built
+    // its controls.
+    void watchInputs();
+
+    bool watching_ = false;
     QString gPath_;
     QString fileName_;
     MessageSink& messages_;

@@ -16,6 +16,9 @@ namespace {
 struct Silent final : korvane::MessageSink {
     void showMessage(const QString&) override {}
     bool askYesNo(const QString&) override { return false; }
+    korvane::SaveAnswer askSaveDiscardCancel(const QString&) override {
+        return korvane::SaveAnswer::Cancel;
+    }
 };
 
 }  // namespace

@@ -16,16 +16,23 @@
 
 namespace korvane::testing {
 
-// Records every box and answers the Yes/No questions from a queue.
+// Records every box and answers the Yes/No and the Save/Discard/Cancel
+// questions from queues (No and Cancel when a queue runs dry).
 struct RecordingMessages final : MessageSink {
     QStringList shown;
     QStringList questions;
     QList<bool> answers;
+    QStringList saveQuestions;
+    QList<SaveAnswer> saveAnswers;
 
     void showMessage(const QString& text) override { shown << text; }
     bool askYesNo(const QString& question) override {
         questions << question;
         return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    SaveAnswer askSaveDiscardCancel(const QString& question) override {
+        saveQuestions << question;
+        return saveAnswers.isEmpty() ? SaveAnswer::Cancel : saveAnswers.takeFirst();
     }
 };
 
