@@ -8,6 +8,7 @@
 #include "format/cohms.h"
 #include "format/roundoff.h"
 #include "io/numeric.h"
+#include "network/network_messages.h"
 
 namespace korvane {
 namespace {
@@ -69,25 +70,6 @@ void PadTo(std::string& line, std::size_t n) {
     if (line.size() < n) line.append(n - line.size(), ' ');
 }
 
-// B rounded half up to three decimals: " .393", " .4", " 1".
-std::string FactorText(double b) { return ScaledNumberText(std::floor(b * 1000.0 + 0.5), 3); }
-
-// The error rounded half up to two decimals, with a "0" put after the sign
-// position when the text's value is below 1 in magnitude: " .5" -> " 0.5",
-// "-.25" -> "-0.25", " 0" -> " 00". The text of a whole number of
-// hundredths is below 1 exactly when that number is below 100.
-std::string ErrorText(double error) {
-    const double hundredths = std::floor(error * 100.0 + 0.5);
-    // Written one character in, so that the sign position can move left
-    // over the inserted "0".
-    char text[kNumberTextRoom + 1];
-    char* end = WriteScaledNumberText(text + 1, hundredths, 2);
-    if (!(std::fabs(hundredths) < 100.0)) return std::string(text + 1, end);
-    text[0] = text[1];
-    text[1] = '0';
-    return std::string(text, end);
-}
-
 // The row's listed line: each value, then the spaces up to its column.
 std::string Line(const NetworkRow& row, bool bounds) {
     std::string line;
@@ -96,9 +78,9 @@ std::string Line(const NetworkRow& row, bool bounds) {
     PadTo(line, 7);
     line += row.r2Text;
     PadTo(line, 14);
-    line += FactorText(row.b);
+    line += ListedFactorText(row.b);
     PadTo(line, 21);
-    line += ErrorText(row.error);
+    line += ListedErrorText(row.error);
     PadTo(line, 28);
     line += "  ";
     line += COhms(row.rin);
@@ -121,6 +103,27 @@ std::string Line(const NetworkRow& row, bool bounds) {
 }
 
 }  // namespace
+
+// B rounded half up to three decimals: " .393", " .4", " 1".
+std::string ListedFactorText(double b) {
+    return ScaledNumberText(std::floor(b * 1000.0 + 0.5), 3);
+}
+
+// The error rounded half up to two decimals, with a "0" put after the sign
+// position when the text's value is below 1 in magnitude: " .5" -> " 0.5",
+// "-.25" -> "-0.25", " 0" -> " 00". The text of a whole number of
+// hundredths is below 1 exactly when that number is below 100.
+std::string ListedErrorText(double error) {
+    const double hundredths = std::floor(error * 100.0 + 0.5);
+    // Written one character in, so that the sign position can move left
+    // over the inserted "0".
+    char text[kNumberTextRoom + 1];
+    char* end = WriteScaledNumberText(text + 1, hundredths, 2);
+    if (!(std::fabs(hundredths) < 100.0)) return std::string(text + 1, end);
+    text[0] = text[1];
+    text[1] = '0';
+    return std::string(text, end);
+}
 
 NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout,
                                   Series series, Tolerance tolerance) {
@@ -263,21 +266,19 @@ NetworkOutcome NetworkCalculate(const NetworkInput& input) {
     const double rtMin = ReadNumber(input.txtRtMin, input.notation);
     const double rtMax = ReadNumber(input.txtRtMax, input.notation);
     if (bw > 1.0) {
-        out.message("The Feedback Factor can't be greater than 1.");
+        out.message(kNetworkFactorAboveOne);
         return out;
     }
     if (bw <= 0.0) {
-        out.message("The feedback factor is the ratio of the output voltage to the input "
-                    "voltage of resistor network.  It's value can be anything between 0 and 1 "
-                    "but never 0.");
+        out.message(kNetworkFactorHelp);
         return out;
     }
     if (rtMin == 0.0 || rtMax == 0.0) {
-        out.message("Rt min and Rt max MUST NOT be zero.");
+        out.message(kNetworkRangeZero);
         return out;
     }
     if (rtMin >= rtMax) {
-        out.message("Rt min MUST be less than Rt max.");
+        out.message(kNetworkRangeOrder);
         return out;
     }
 
