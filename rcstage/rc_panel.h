@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <array>
 
+#include "calc/field_help.h"
 #include "ui/panel.h"
 #include "ui/widgets.h"
 
@@ -27,14 +28,22 @@ public:
     void Check1_Click();
     void Close1_Click();
 
+    QString helpText() const override;
+
 protected:
     void label() override;
     QAbstractButton* closeButton() const override { return close1_; }
     bool applyFile(const std::optional<std::string>& bytes) override;
     std::string fileContent() const override;
+    QStringList resultInputs() const override;
+    void showOutOfDate(bool outOfDate) override;
 
 private:
     void applyModeSwitch();
+
+    // The result fields of the last Calculate that wrote one, and the
+    // fields they are worked out from.
+    ResultDependence dependence_;
 
     std::array<DisplayBox*, 10> labels_{};  // Text2
     std::array<InputBox*, 10> fields_{};    // Text3
