@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,10 +30,16 @@ struct RecordingMessages final : MessageSink {
     }
 };
 
-// A program directory of its own for each test.
+// A program directory of its own for each test, and a settings folder of
+// its own, which the user's settings are read from and written to while it
+// lasts (never the tester's own).
 class ProgramDir {
 public:
+    ProgramDir() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    }
     QString gPath() const { return dir_.path() + QLatin1Char('/'); }
+    QString settingsPath() const { return settings_.path(); }
     QString path(const QString& name) const { return gPath() + name; }
     QByteArray read(const QString& name) const {
         QFile file(path(name));
@@ -54,6 +61,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QTemporaryDir settings_;
 };
 
 template <class T = QWidget>
