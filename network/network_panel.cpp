@@ -276,7 +276,7 @@ void NetworkPanel::setSavedFeedback(const std::optional<std::string>& bytes) {
     savedFeedback_ = bytes;
     const SavedFactorNote note = SavedFactor(bytes);
     check2_->setNote(FromCore(note.shown));
-    check2_->setToolTip(FromCore(note.description));
+    check2_->setToolTip(ToolTipText({FromCore(note.description)}));
     check2_->setAccessibleDescription(FromCore(note.description));
     refreshOutOfDate();
 }
@@ -390,9 +390,10 @@ void NetworkPanel::relist() {
         text16_->setSortMark(-1, -1, false);
         text16_->setAccessibleDescription(QStringLiteral("The list is in the order of the search."));
     }
-    text16_->setToolTip(text16_->accessibleDescription() +
-                        QStringLiteral("  Click a column's name to sort by it, again to reverse "
-                                       "the order, a third time for the order of the search."));
+    text16_->setToolTip(ToolTipText(
+        {text16_->accessibleDescription(),
+         QStringLiteral("Click a column's name to sort by it, again to reverse the order, a "
+                        "third time for the order of the search.")}));
 }
 
 void NetworkPanel::sortList(std::optional<NetworkColumn> column, bool descending) {

@@ -171,6 +171,15 @@ void PaintMarkFrame(QPainter& painter, const QRect& rect) {
     painter.drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
 }
 
+QString ToolTipText(const QStringList& lines) {
+    QString tip;
+    for (const QString& line : lines) {
+        tip += QLatin1String("<div style=\"white-space:pre-wrap; margin-bottom:4px\">") +
+               line.toHtmlEscaped() + QLatin1String("</div>");
+    }
+    return tip;
+}
+
 QString WithoutMnemonic(const QString& caption) {
     QString out;
     for (qsizetype i = 0; i < caption.size(); ++i) {
@@ -226,9 +235,8 @@ void InputBox::updateDescription() {
     if (outOfDate_) lines << QLatin1String(kOutOfDateText);
     if (marked_) lines << note_;
     if (!help_.isEmpty()) lines << help_;
-    const QString text = lines.join(QLatin1Char('\n'));
-    setToolTip(text);
-    setAccessibleDescription(text);
+    setToolTip(ToolTipText(lines));
+    setAccessibleDescription(lines.join(QLatin1Char('\n')));
 }
 
 void InputBox::changeEvent(QEvent* event) {

@@ -72,12 +72,19 @@ void PaintMarkFrame(QPainter& painter, const QRect& rect);
 // A caption without its mnemonic marks: "C&lose" -> "Close", "A && B" -> "A & B".
 QString WithoutMnemonic(const QString& caption);
 
+// Plain lines as a tool tip, which wraps a long line rather than running
+// wider than the window: each line a block of rich text, escaped, its
+// blanks kept, a little space below it.
+//   {"a  b", "a < b"} -> "<div style=\"white-space:pre-wrap; margin-bottom:4px\">a  b</div>"
+//                        "<div style=\"...\">a &lt; b</div>"
+QString ToolTipText(const QStringList& lines);
+
 // An input box: selects its first 99 characters whenever it receives the
 // focus, by Tab or by a mouse click alike, so that typing replaces the value.
 //
-// Its tool tip and accessible description say, a line each: that it is out
-// of date, what it is read as, and its help; What's This (Shift+F1) gives
-// the full help.
+// Its accessible description says, a line each: that it is out of date,
+// what it is read as, and its help; its tool tip says the same (ToolTipText);
+// What's This (Shift+F1) gives the full help.
 class InputBox : public QLineEdit {
     Q_OBJECT
 public:

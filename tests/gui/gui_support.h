@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QWidget>
 #include <memory>
 
@@ -95,6 +96,11 @@ struct Started {
         }
     }
 };
+
+// A tool tip's text as the user reads it, a line for each block.
+inline QString TipText(const QWidget* widget) {
+    return QTextDocumentFragment::fromHtml(widget->toolTip()).toPlainText();
+}
 
 inline QByteArray Lines(std::initializer_list<const char*> lines) {
     QByteArray out;

@@ -225,13 +225,13 @@ private slots:
         Started app(dir);
         app.click("Select1(2)");
         auto* box = app.operator()<InputBox>("TxtRtMax");
-        const QString help = box->toolTip();
+        const QString help = TipText(box);
         QVERIFY(help.contains("largest total resistance"));
         box->setText(typed);
         for (const QString& note : {off, on}) {
             QCOMPARE(box->isMarked(), !note.isEmpty());
             const QString described = note.isEmpty() ? help : note + "\n" + help;
-            QCOMPARE(box->toolTip(), described);
+            QCOMPARE(TipText(box), described);
             QCOMPARE(box->accessibleDescription(), described);
             NotationAction(app)->trigger();  // the mark changes at once
         }
@@ -481,7 +481,7 @@ private slots:
         QCOMPARE(check2->note(), QString("(saved: 393.4e-3)"));
         QVERIFY(check2->accessibleDescription().contains(
             "takes the feedback factor 393.4e-3 from the saved Global Feedback inputs"));
-        QCOMPARE(check2->toolTip(), check2->accessibleDescription());
+        QCOMPARE(TipText(check2), check2->accessibleDescription());
         app.click("CmdCalc");
         QCOMPARE(app.operator()<QLineEdit>("TxtAr")->text(), QString("393.4e-3  "));
     }
@@ -518,10 +518,10 @@ private slots:
         const QList<InputBox*> boxes = app.window->findChildren<InputBox*>();
         QCOMPARE(boxes.size(), 23);
         for (InputBox* box : boxes) {
-            const QString help = box->toolTip().section('\n', -1);
+            const QString help = TipText(box).section('\n', -1);
             QVERIFY2(help.size() > 30, qPrintable(box->objectName()));
             QVERIFY2(box->whatsThis().startsWith(help), qPrintable(box->objectName()));
-            QCOMPARE(box->accessibleDescription(), box->toolTip());
+            QCOMPARE(box->accessibleDescription(), TipText(box));
         }
         QVERIFY(app.operator()<InputBox>("Text3(1)")->whatsThis().contains(
             "The plate resistance is not a physical resistor"));

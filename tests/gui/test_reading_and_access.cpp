@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(box->isMarked(), !note.isEmpty());
         // The note comes before the field's help, which stays.
         const QString described = note.isEmpty() ? Brief(field) : note + "\n" + Brief(field);
-        QCOMPARE(box->toolTip(), described);
+        QCOMPARE(TipText(box), described);
         QCOMPARE(box->accessibleDescription(), described);
         QCOMPARE(Accessible(box)->text(QAccessible::Description), described);
         QCOMPARE(box->palette().color(QPalette::Base) != plain, !note.isEmpty());
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(rb->isMarked());
         rb->setText("100e3");
         QVERIFY(!rb->isMarked());
-        QCOMPARE(rb->toolTip(), Brief("Text3(2)"));
+        QCOMPARE(TipText(rb), Brief("Text3(2)"));
         QCOMPARE(rb->accessibleDescription(), Brief("Text3(2)"));
     }
 
@@ -228,7 +228,7 @@ private slots:
         app.click("Select1(2)");
         QVERIFY(!Box(app, "TxtRtMin")->isMarked());
         QVERIFY(Box(app, "TxtRtMax")->isMarked());
-        QCOMPARE(Box(app, "TxtRtMax")->toolTip(),
+        QCOMPARE(TipText(Box(app, "TxtRtMax")),
                  "Read as 2 (2k2 is 2200 with Engineering notation on)\n" + Brief("TxtRtMax"));
     }
 
