@@ -6,7 +6,7 @@
 // out of date. The window is driven through its own controls, in a
 // temporary program directory and settings folder.
 //
-// Usage: korvane_theme_shots OUTPUT_DIR [plain|dark|sheet ...]
+// Usage: korvane_theme_shots OUTPUT_DIR [plain|dark|style_sheet ...]
 // Writes OUTPUT_DIR/<look>_feedback.png and <look>_network.png.
 
 #include <QApplication>
@@ -85,13 +85,14 @@ bool Save(QWidget* window, const QString& path) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: korvane_theme_shots OUTPUT_DIR [plain|dark|sheet ...]\n");
+        std::fprintf(stderr,
+                     "usage: korvane_theme_shots OUTPUT_DIR [plain|dark|style_sheet ...]\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QStringList looks;
     for (int i = 2; i < argc; ++i) looks << QString::fromLocal8Bit(argv[i]);
-    if (looks.isEmpty()) looks = {"dark", "sheet"};
+    if (looks.isEmpty()) looks = {"dark", "style_sheet"};
 
     QTemporaryDir settings;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
@@ -102,7 +103,7 @@ int main(int argc, char* argv[]) {
         if (look == "dark") {
             QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
             QApplication::setPalette(DarkPalette());
-        } else if (look == "sheet") {
+        } else if (look == "style_sheet") {
             QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
             QApplication::setPalette(platform);
             app.setStyleSheet(QLatin1String(kStyleSheet));
