@@ -108,6 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case Effect::Kind::SetLabel:
                 Broken("the press sets no caption", __FILE__, __LINE__);
+            case Effect::Kind::ClearList:
+            case Effect::Kind::AddLine:
+                Broken("the panel has no list", __FILE__, __LINE__);
         }
     }
     KORVANE_REQUIRE(messages <= 2);
