@@ -108,9 +108,9 @@ void MainWindow::buildMenus() {
 namespace {
 
 // The user's own settings: never beside the program, whoever runs it.
-QSettings* UserSettings(QObject* parent) {
-    return new QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korvane"),
-                         QStringLiteral("Korvane"), parent);
+QSettings UserSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korvane"),
+                     QStringLiteral("Korvane"));
 }
 
 const QString kEngineeringNotationKey = QStringLiteral("EngineeringNotation");
@@ -118,10 +118,9 @@ const QString kEngineeringNotationKey = QStringLiteral("EngineeringNotation");
 }  // namespace
 
 void MainWindow::buildSettingsAndHelp() {
-    const QSettings* settings = UserSettings(this);
-    notation_ = settings->value(kEngineeringNotationKey, false).toBool() ? Notation::Engineering
-                                                                        : Notation::Plain;
-    delete settings;
+    notation_ = UserSettings().value(kEngineeringNotationKey, false).toBool()
+                    ? Notation::Engineering
+                    : Notation::Plain;
     engineeringNotation_ = settingsMenu_->addAction(QStringLiteral("&Engineering notation"));
     engineeringNotation_->setObjectName(QStringLiteral("ActionEngineeringNotation"));
     engineeringNotation_->setCheckable(true);
@@ -142,9 +141,7 @@ void MainWindow::setNotation(Notation notation) {
     if (notation == notation_) return;
     notation_ = notation;
     engineeringNotation_->setChecked(notation == Notation::Engineering);
-    QSettings* settings = UserSettings(this);
-    settings->setValue(kEngineeringNotationKey, notation == Notation::Engineering);
-    delete settings;
+    UserSettings().setValue(kEngineeringNotationKey, notation == Notation::Engineering);
     for (Panel* panel : panels_) {
         if (panel) panel->setNotation(notation);
     }
