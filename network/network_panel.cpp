@@ -336,10 +336,14 @@ QStringList NetworkPanel::resultInputs() const {
     for (int i : dependence_.inputs) states << inputState(fields_[static_cast<std::size_t>(i)]);
     states << QString::number(check2_->value()) << QString::number(series_->currentIndex())
            << QString::number(tolerance_->currentIndex());
-    // The output voltage, and with Check2 the factor, come from the saved
-    // Global Feedback inputs.
+    // The output voltage, and with Check2 the factor (TxtAr is then no
+    // input), come from the saved Global Feedback inputs.
     const FeedbackFileLoad saved = LoadFeedbackFile(savedFeedback_);
+    const bool savedFactor =
+        std::find(dependence_.inputs.begin(), dependence_.inputs.end(), 0) ==
+        dependence_.inputs.end();
     for (std::size_t line : {1u, 2u, 6u}) {
+        if (line == 6 && !savedFactor) continue;
         if (line < saved.fields.size()) {
             states << FromCore(saved.fields[line]) + QLatin1Char('=') +
                           QString::number(ReadNumber(saved.fields[line], notation()), 'g', 17);
