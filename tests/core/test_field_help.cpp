@@ -113,19 +113,6 @@ TEST(FieldHelp, AZeroBringsAMessageTheFieldsHelpQuotes) {
     }
 }
 
-// Fields where 0 is no question: the help says what 0 does instead, or the
-// field is a result or never read.
-TEST(FieldHelp, AZeroThatAsksNothingIsExplainedInTheBrief) {
-    for (int field : {6, 7}) {
-        Texts t = kRcDefaults;
-        t[static_cast<std::size_t>(field)] = "0";
-        EXPECT_TRUE(Rc(t, kCheckClear).messages().empty());
-        EXPECT_NE(RcStageFieldHelp()[static_cast<std::size_t>(field)].brief.find("0 or empty"),
-                  std::string::npos);
-    }
-    EXPECT_EQ(RcStageFieldHelp()[9].full(), RcStageFieldHelp()[9].brief);
-}
-
 TEST(FieldHelp, EveryFieldSaysWhatItIsAndItsUnit) {
     struct Panel {
         const char* name;
@@ -203,52 +190,7 @@ TEST(ResultDependence, TheRuleNamesExactlyTheFieldsThatChangeTheResults) {
     }
 }
 
-TEST(ResultDependence, TheNetworkListIgnoresTheFieldCheck2Replaces) {
-    const std::array<std::string, 3> defaults = {"393.4e-3", "550", "1200"};
-    const std::array<std::string, 3> changed = {"0.3", "600", "1500"};
-    for (int check2 : {0, 1}) {
-        const ResultDependence rule = NetworkDependence(check2);
-        EXPECT_TRUE(rule.results.empty());
-        const std::vector<std::string> before = Network(defaults, check2).listLines();
-        ASSERT_FALSE(before.empty());
-        for (int i = 0; i < 3; ++i) {
-            SCOPED_TRACE("check2 " + std::to_string(check2) + ", field " + std::to_string(i));
-            std::array<std::string, 3> fields = defaults;
-            fields[static_cast<std::size_t>(i)] = changed[static_cast<std::size_t>(i)];
-            const bool isInput = std::count(rule.inputs.begin(), rule.inputs.end(), i) > 0;
-            EXPECT_EQ(Network(fields, check2).listLines() != before, isInput);
-        }
-    }
-}
-
-// ---- the help page and the note beside Check2
-
-TEST(HelpPage, CaptionsThenIndentedHelpThenTheClosingParagraphs) {
-    const std::string page =
-        HelpPage("Title", "What it does.",
-                 {{"First", {"One line.", "Message line 1\r\nline 2"}}, {"Second", {"Two.", ""}}});
-    EXPECT_EQ(page, "Title\r\n\r\nWhat it does.\r\n\r\n"
-                    "First\r\n    One line.\r\n\r\n    Message line 1\r\n    line 2\r\n\r\n"
-                    "Second\r\n    Two.\r\n\r\n" +
-                        HelpOnZeroText() + "\r\n\r\n" + NotationHelpText() + "\r\n");
-}
-
-TEST(HelpPage, EachCalculatorsPageNamesEveryFieldAsItsModeCaptionsIt) {
-    const std::string gain = RcStageHelpPage(kCheckSet);
-    const std::string wanted = RcStageHelpPage(kCheckClear);
-    EXPECT_NE(gain.find("\r\nGain with no bypass capacitor\r\n"), std::string::npos);
-    EXPECT_EQ(wanted.find("Gain with no bypass capacitor\r\n"), std::string::npos);
-    for (const std::string& caption : RcStageLabels()) {
-        if (caption == "Wanted Gain") continue;
-        EXPECT_NE(gain.find("\r\n" + caption), std::string::npos) << caption;
-    }
-    for (const std::string& caption : FeedbackLabels()) {
-        EXPECT_NE(FeedbackHelpPage().find("\r\n" + caption + "\r\n"), std::string::npos) << caption;
-    }
-    for (const FieldHelp& help : NetworkFieldHelp()) {
-        EXPECT_NE(NetworkHelpPage().find(help.brief), std::string::npos);
-    }
-}
+// ---- the note beside Check2
 
 TEST(SavedFactor, SaysWhatCheck2WillTake) {
     const struct {
