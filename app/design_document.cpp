@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "app/about.h"
+#include "app/desktop.h"
 #include "app/design_sheet_page.h"
 #include "feedback/feedback_file.h"
 #include "network/xfmr_file.h"
@@ -36,11 +37,6 @@ constexpr const char* kDesignFilter = "Korvane designs (*.korvane);;All files (*
 // The inputs files in the order of DesignFiles and of the selector.
 constexpr std::array<const char*, 3> kInputsFiles = {kGainFileName, kFeedbackFileName,
                                                      kXfmrFileName};
-
-// The settings of the user, in the platform's place for them
-// (~/.config/Korvane/Korvane.conf on Linux).
-QString SettingsOrganization() { return QStringLiteral("Korvane"); }
-QString SettingsApplication() { return QStringLiteral("Korvane"); }
 
 std::array<std::string*, 3> Slots(DesignFiles& files) {
     return {&files.gain, &files.feedback, &files.xfmr};
@@ -75,7 +71,7 @@ std::string AsSaved(std::size_t index, const std::string& bytes) {
 }
 
 void Remember(const QString& path) {
-    QSettings settings(SettingsOrganization(), SettingsApplication());
+    QSettings settings = UserSettings();
     settings.setValue(QLatin1String(kLastKey), path);
     if (path.isEmpty()) return;
     QStringList recent = settings.value(QLatin1String(kRecentKey)).toStringList();
@@ -126,7 +122,7 @@ QString DesignCaption(const QString& path) {
 }
 
 QStringList RecentDesigns() {
-    const QSettings settings(SettingsOrganization(), SettingsApplication());
+    const QSettings settings = UserSettings();
     return settings.value(QLatin1String(kRecentKey)).toStringList().mid(0, kRecentDesigns);
 }
 
@@ -255,7 +251,7 @@ void DesignDocument::setDesign(const QString& path, const DesignFiles& files) {
 }
 
 void DesignDocument::restoreLast() {
-    const QString last = QSettings(SettingsOrganization(), SettingsApplication())
+    const QString last = UserSettings()
                              .value(QLatin1String(kLastKey))
                              .toString();
     if (!last.isEmpty()) {

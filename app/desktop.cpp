@@ -49,4 +49,9 @@ void IdentifyApplication() {
     QApplication::setWindowIcon(ApplicationIcon());
 }
 
+QSettings UserSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Korvane"),
+                     QStringLiteral("Korvane"));
+}
+
 }  // namespace korvane

@@ -4,6 +4,7 @@
 // icon; and the program-wide choice of keeping no pixmap cache.
 
 #include <QIcon>
+#include <QSettings>
 #include <QString>
 
 namespace korvane {
@@ -28,5 +29,10 @@ void KeepNoPixmapCache();
 // data folder), and gives it its desktop entry and its window icon. Call
 // once, after the QApplication is made.
 void IdentifyApplication();
+
+// The user's own settings (Engineering notation, the last design and the
+// recent ones): ~/.config/Korvane/Korvane.ini ($XDG_CONFIG_HOME/Korvane/
+// when that is set), never beside the program, whoever runs it.
+QSettings UserSettings();
 
 }  // namespace korvane

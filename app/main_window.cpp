@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QMenuBar>
 #include <algorithm>
 #include <QScreen>
+#include <QSettings>
+#include <QVBoxLayout>
 
 #include "app/about.h"
 #include "app/design_document.h"
+#include "app/desktop.h"
 #include "app/home.h"
 #include "app/home_layout.h"
 #include "feedback/feedback_panel.h"
@@ -37,10 +41,10 @@ MainWindow::MainWindow(const QString& gPath, MessageSink* messages)
     client_->installEventFilter(this);
     buildMenus();
 
-    endP_ = new QPushButton(QStringLiteral("End"), client_);
+    endP_ = new QPushButton(QStringLiteral("&End"), client_);
     endP_->setObjectName(QStringLiteral("EndP"));
-    const std::array<const char*, 3> captions = {"RC Stage Gain", "Global Feedback",
-                                                 "Feedback Network"};
+    const std::array<const char*, 3> captions = {"&RC Stage Gain", "&Global Feedback",
+                                                 "Feedback &Network"};
     for (std::size_t i = 0; i < 3; ++i) {
         select1_[i] = new QPushButton(QLatin1String(captions[i]), client_);
         select1_[i]->setObjectName(QStringLiteral("Select1(%1)").arg(i));
@@ -109,10 +113,78 @@ void MainWindow::buildMenus() {
     connect(loadLine, &QAction::triggered, this, &MainWindow::openTriodeWindow);
     design_->addActions(fileMenu_, quit);
 
+    buildSettingsAndHelp();
+
     QAction* about = helpMenu_->addAction(QStringLiteral("&About Korvane"));
     about->setObjectName(QStringLiteral("ActionAbout"));
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, [this] { ShowAbout(this); });
+}
+
+namespace {
+
+const QString kEngineeringNotationKey = QStringLiteral("EngineeringNotation");
+
+}  // namespace
+
+void MainWindow::buildSettingsAndHelp() {
+    notation_ = UserSettings().value(kEngineeringNotationKey, false).toBool()
+                    ? Notation::Engineering
+                    : Notation::Plain;
+    design_->setSheetNotation(notation_);
+    engineeringNotation_ = settingsMenu_->addAction(QStringLiteral("&Engineering notation"));
+    engineeringNotation_->setObjectName(QStringLiteral("ActionEngineeringNotation"));
+    engineeringNotation_->setCheckable(true);
+    engineeringNotation_->setChecked(notation_ == Notation::Engineering);
+    engineeringNotation_->setToolTip(QStringLiteral(
+        "Read values with SI prefixes and RKM codes: 100k, 2k2, 4M7, 4R7, 470n"));
+    connect(engineeringNotation_, &QAction::toggled, this, [this](bool on) {
+        setNotation(on ? Notation::Engineering : Notation::Plain);
+    });
+
+    QAction* help = helpMenu_->addAction(QStringLiteral("&Help on This Calculator"));
+    help->setObjectName(QStringLiteral("ActionCalculatorHelp"));
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, &MainWindow::showCalculatorHelp);
+}
+
+void MainWindow::setNotation(Notation notation) {
+    if (notation == notation_) return;
+    notation_ = notation;
+    engineeringNotation_->setChecked(notation == Notation::Engineering);
+    UserSettings().setValue(kEngineeringNotationKey, notation == Notation::Engineering);
+    for (Panel* panel : panels_) {
+        if (panel) panel->setNotation(notation);
+    }
+    design_->setSheetNotation(notation);
+    emit notationChanged(notation);
+}
+
+void MainWindow::showCalculatorHelp() {
+    if (!helpWindow_) {
+        helpWindow_ = new QDialog(this);
+        helpWindow_->setObjectName(QStringLiteral("CalculatorHelp"));
+        helpText_ = new QPlainTextEdit(helpWindow_);
+        helpText_->setObjectName(QStringLiteral("CalculatorHelpText"));
+        helpText_->setReadOnly(true);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, helpWindow_);
+        connect(buttons, &QDialogButtonBox::rejected, helpWindow_, &QDialog::hide);
+        auto* layout = new QVBoxLayout(helpWindow_);
+        layout->addWidget(helpText_);
+        layout->addWidget(buttons);
+        helpWindow_->resize(640, 520);
+    }
+    const auto open = std::find_if(panels_.begin(), panels_.end(),
+                                   [](const Panel* p) { return p && p->isVisible(); });
+    const QString text =
+        open != panels_.end() ? (*open)->helpText() : LineBreaks(FromCore(HomeHelpText()));
+    helpWindow_->setWindowTitle(QStringLiteral("Help on This Calculator: ") +
+                                text.section(QLatin1Char('\n'), 0, 0));
+    helpText_->setPlainText(text);
+    helpText_->setAccessibleName(helpWindow_->windowTitle());
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 void MainWindow::Form_Load() {
@@ -258,6 +330,7 @@ Panel* MainWindow::panel(int index) {
                     &MainWindow::openTriodeWindow);
         }
         connect(panel, &Panel::edited, design_, &DesignDocument::updateCaption);
+        panel->setNotation(notation_);
         const QSize needs = index == 0   ? RcPanel::MinimumClientSize()
                             : index == 1 ? FeedbackPanel::MinimumClientSize()
                                          : NetworkPanel::MinimumClientSize();
@@ -273,6 +346,9 @@ void MainWindow::coverHome() {
         home_[i]->setFocusPolicy(covered ? Qt::NoFocus : homeFocus_[i]);
         // The selector button just clicked gives up the focus it took.
         if (covered && home_[i]->hasFocus()) home_[i]->clearFocus();
+        // Hidden under the panel, so that their mnemonics are the panel's
+        // no longer.
+        home_[i]->setVisible(!covered);
     }
 }
 
@@ -280,9 +356,9 @@ void MainWindow::openTriodeWindow() {
     if (!triode_) {
         triode_ = new TriodeWindow(TriodeWindow::DefaultMyTubesPath(), *messages_, this);
         connect(triode_, &TriodeWindow::useInRcStage, this, &MainWindow::useInRcStage);
+        connect(this, &MainWindow::notationChanged, triode_, &TriodeWindow::setNotation);
     }
-    // Where Settings > Engineering notation is chosen, its choice goes here.
-    triode_->setNotation(Notation::Plain);
+    triode_->setNotation(notation_);
     triode_->show();
     triode_->raise();
     triode_->activateWindow();

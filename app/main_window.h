@@ -5,15 +5,18 @@
 // built the first time its selector button is clicked, and kept. Tools >
 // Triode Load Line... opens that window beside this one.
 
+#include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
 
+#include "io/engineering.h"
 #include "ui/messages.h"
 
 namespace korvane {
@@ -50,6 +53,18 @@ public:
     TriodeWindow* triodeWindow() const { return triode_; }
     // The design open in the window, its File menu actions and caption.
     DesignDocument& design() const { return *design_; }
+    // How every field is read: Settings > Engineering notation, off (Plain)
+    // unless the user turned it on, remembered in the user's settings
+    // (QSettings, INI format, organization and application "Korvane").
+    Notation notation() const { return notation_; }
+    void setNotation(Notation notation);
+
+    // Help > Help on This Calculator (F1): the open panel's help page, or
+    // with none open the overview of the three, in a window of its own.
+    void showCalculatorHelp();
+
+signals:
+    void notationChanged(Notation notation);
 
 protected:
     // Closing by the window's frame (or Quit): an open design that has
@@ -64,6 +79,7 @@ protected:
 private:
     void Form_Load();
     void buildMenus();
+    void buildSettingsAndHelp();
     void placeClient();
     // While a panel covers the home controls they take no keyboard focus, so
     // that Tab never lands on a button nobody can see.
@@ -92,6 +108,10 @@ private:
     QMenu* settingsMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    QAction* engineeringNotation_ = nullptr;
+    Notation notation_ = Notation::Plain;
+    QDialog* helpWindow_ = nullptr;
+    QPlainTextEdit* helpText_ = nullptr;
 
     QPushButton* endP_ = nullptr;
     std::array<QPushButton*, 3> select1_{};

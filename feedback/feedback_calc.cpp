@@ -7,25 +7,10 @@
 #include "calc/arith.h"
 #include "io/engineering.h"
 #include "io/numeric.h"
+#include "feedback/feedback_messages.h"
 
 namespace korvane {
 namespace {
-
-constexpr const char* kGainHelp =
-    "The 'Gain of Driver/Inverter' is the product\r\n"
-    "of the gains of all stages between the point\r\n"
-    "to which feedback is returned and one of the\r\n"
-    "power output tube grids.";
-
-constexpr const char* kTubeDataHelp =
-    "The 'Power Output', 'AC Grid Driving Voltage', and\r\n"
-    "'DC Grid Bias Voltage', values can all be found\r\n"
-    "in the 'Typical Operation' data in the tube\r\n"
-    "manual entry for the tube you are using.";
-
-constexpr const char* kLoadHelp =
-    "The 'Speaker Impedance' or output impedance\r\n"
-    "of the amplifier must be given.";
 
 constexpr const char* kGridCurrentQuestion =
     "You have entered values that will cause grid current\r\n"
@@ -33,23 +18,6 @@ constexpr const char* kGridCurrentQuestion =
     "the output stage in class A2, AB2, or B2 this is alright.\r\n"
     "\r\n"
     "Do you wish to continue in A2 or AB2 operation?";
-
-constexpr const char* kGridVoltageExplanation =
-    "Perhaps you are confused about the meanings of the various grid voltage settings.  "
-    "RMS grid voltage is the Root Mean Square voltage at the grid of one of the power "
-    "output tubes.  This value must not exceed 0.707 times the DC Bias voltage.  "
-    "The peak grid voltage is the peak voltage applied to the grid of one of the "
-    "output tubes.  This value must not exceed the DC Bias voltage.  The Peak "
-    "Grid-to-Grid voltage is the peak voltage between the grids of the two output "
-    "tubes.  This value must not exceed twice the DC Bias voltage.";
-
-constexpr const char* kFactorHelp =
-    "The feedback factor, B, must be between 0 and 1.\r\n"
-    "It is given by B = R2 / (R1 + R2) where R1\r\n"
-    "is the series feedback resistor from the output\r\n"
-    "transformer secondary to the cathode or grid of\r\n"
-    "the tube receiving the fed back signal.  R2 is\r\n"
-    "the resistor from cathode or grid to ground.";
 
 // Texts of the presses that the values make impossible to calculate.
 constexpr const char* kPowerTimesLoadNegative =

@@ -4,6 +4,7 @@
 
 #include "feedback/feedback_calc.h"
 #include "feedback/feedback_file.h"
+#include "feedback/feedback_help.h"
 #include "feedback/feedback_layout.h"
 
 namespace korvane {
@@ -32,29 +33,35 @@ FeedbackPanel::FeedbackPanel(const QString& gPath, MessageSink& messages, QWidge
         units_[i] = new DisplayBox(Indexed("Text10", i), this);
         units_[i]->setText(FromCore(units[i]));
         connect(fields_[i], &QLineEdit::returnPressed, this, &FeedbackPanel::Calculate3_Click);
+        connect(fields_[i], &QLineEdit::textChanged, this, &FeedbackPanel::refreshOutOfDate);
+        const FieldHelp& help = FeedbackFieldHelp()[i];
+        fields_[i]->setHelp(FromCore(help.brief), LineBreaks(FromCore(help.full())));
     }
     // Rows 1 to 7 are read as numbers; the tube number and the two input
     // voltages, results, are not.
     for (std::size_t i = 1; i <= 7; ++i) fields_[i]->showHowItIsRead();
-    calculate3_ = new QPushButton(QStringLiteral("Calculate"), this);
+    calculate3_ = new QPushButton(QStringLiteral("&Calculate"), this);
     calculate3_->setObjectName(QStringLiteral("Calculate3"));
-    close3_ = new QPushButton(QStringLiteral("Close"), this);
+    close3_ = new QPushButton(QStringLiteral("C&lose"), this);
     close3_->setObjectName(QStringLiteral("Close3"));
 
     frame4_ = new QGroupBox(QStringLiteral("Grid Drive Voltage"), this);
     frame4_->setObjectName(QStringLiteral("Frame4"));
     frame5_ = new QGroupBox(QStringLiteral("Feedback Factor or dB"), this);
     frame5_->setObjectName(QStringLiteral("Frame5"));
-    options_[0] = new OptionButton(QStringLiteral("Option1"), QStringLiteral("dB of Feedback"),
+    options_[0] = new OptionButton(QStringLiteral("Option1"), QStringLiteral("&dB of Feedback"),
                                    frame5_);
     options_[1] = new OptionButton(QStringLiteral("Option2"),
-                                   QStringLiteral("Feedback Factor"), frame5_);
+                                   QStringLiteral("Feedback F&actor"), frame5_);
     options_[2] = new OptionButton(QStringLiteral("Option3"),
-                                   QStringLiteral("RMS Grid Voltage"), frame4_);
+                                   QStringLiteral("&RMS Grid Voltage"), frame4_);
     options_[3] = new OptionButton(QStringLiteral("Option4"),
-                                   QStringLiteral("Peak Grid Voltage"), frame4_);
+                                   QStringLiteral("&Peak Grid Voltage"), frame4_);
     options_[4] = new OptionButton(QStringLiteral("Option5"),
-                                   QStringLiteral("Peak Grid-to-Grid Voltage"), frame4_);
+                                   QStringLiteral("Peak Grid-to-&Grid Voltage"), frame4_);
+    for (OptionButton* option : options_) {
+        connect(option, &QAbstractButton::toggled, this, &FeedbackPanel::refreshOutOfDate);
+    }
 
     for (std::size_t i = 0; i + 1 < 9; ++i) setTabOrder(fields_[i], fields_[i + 1]);
     setTabOrder(fields_[8], calculate3_);
@@ -108,6 +115,7 @@ bool FeedbackPanel::applyFile(const std::optional<std::string>& bytes) {
     }
     setOptionStates(ApplyOptionsRead(optionStates(), load.options));
     if (load.ab2) ab2_ = *load.ab2;
+    refreshOutOfDate();
     return load.ok;
 }
 
@@ -124,12 +132,33 @@ void FeedbackPanel::Calculate3_Click() {
     input.option4 = options_[3]->isChecked();
     input.option5 = options_[4]->isChecked();
     input.ab2 = ab2_;
+    input.notation = notation();
     const FeedbackOutcome outcome = FeedbackCalculate(input, [this](const std::string& question) {
         return messages().askYesNo(FromCore(question));
     });
     ab2_ = outcome.ab2;
     replay(outcome, {fields_.begin(), fields_.end()}, {labels_.begin(), labels_.end()});
+    // The open-loop input voltage comes with every complete calculation.
+    if (outcome.field(8)) {
+        dependence_ = FeedbackDependence(input.option1);
+        resultsCalculated();
+    }
 }
+
+QStringList FeedbackPanel::resultInputs() const {
+    QStringList states;
+    for (int i : dependence_.inputs) states << inputState(fields_[static_cast<std::size_t>(i)]);
+    for (bool chosen : optionStates()) states << QString::number(chosen);
+    return states;
+}
+
+void FeedbackPanel::showOutOfDate(bool outOfDate) {
+    for (InputBox* field : fields_) field->setOutOfDate(false);
+    if (!outOfDate) return;
+    for (int i : dependence_.results) fields_[static_cast<std::size_t>(i)]->setOutOfDate(true);
+}
+
+QString FeedbackPanel::helpText() const { return LineBreaks(FromCore(FeedbackHelpPage())); }
 
 void FeedbackPanel::Close3_Click() { closeAndSave(); }
 

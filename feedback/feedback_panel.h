@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <array>
 
+#include "calc/field_help.h"
 #include "ui/panel.h"
 #include "ui/widgets.h"
 
@@ -31,11 +32,15 @@ public:
     // Operation with grid current accepted (the flag AB2).
     bool ab2() const { return ab2_; }
 
+    QString helpText() const override;
+
 protected:
     void label() override;
     QAbstractButton* closeButton() const override { return close3_; }
     bool applyFile(const std::optional<std::string>& bytes) override;
     std::string fileContent() const override;
+    QStringList resultInputs() const override;
+    void showOutOfDate(bool outOfDate) override;
 
 private:
     std::array<bool, 5> optionStates() const;
@@ -50,6 +55,9 @@ private:
     QGroupBox* frame5_ = nullptr;
     std::array<OptionButton*, 5> options_{};  // Option1..Option5
     bool ab2_ = false;
+    // The result fields of the last Calculate that wrote them, and the
+    // fields they are worked out from.
+    ResultDependence dependence_;
 };
 
 }  // namespace korvane

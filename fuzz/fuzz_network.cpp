@@ -21,6 +21,11 @@
 // row's R2 is a value of the series, and its last columns are the Roundoff
 // texts of the current and the two powers, then under a tolerance those of
 // the factor's lowest and highest value, which hold the factor between them.
+// As a table (network/network_table.h): each row's cells stand in its line
+// in order, one per column, none blank or holding a tab; the copy of every
+// row is a heading line and a line per row with a tab between each two
+// cells; a sort order is a permutation in the order of its column's values;
+// the smallest error is no larger in magnitude than any other.
 
 #include <algorithm>
 #include <cmath>
@@ -36,6 +41,7 @@
 #include "io/items.h"
 #include "io/numeric.h"
 #include "network/network_search.h"
+#include "network/network_table.h"
 #include "network/series.h"
 
 namespace korvane::fuzz {
@@ -89,6 +95,47 @@ std::string CutEcho(const std::string& message, std::size_t at, const std::strin
     KORVANE_REQUIRE_SHOW(at <= message.size() && message.compare(at, echo.size(), echo) == 0,
                          Shown(message) + " does not hold " + Shown(echo));
     return message.substr(0, at) + message.substr(at + echo.size());
+}
+
+void CheckTable(const NetworkSearchResult& search, Tolerance tolerance) {
+    const auto& rows = search.rows;
+    const std::size_t columns = NetworkColumnCount(tolerance);
+    std::vector<std::size_t> all;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const std::vector<std::string> cells = NetworkCells(rows[k], tolerance);
+        KORVANE_REQUIRE(cells.size() == columns);
+        std::size_t at = 0;
+        for (const std::string& cell : cells) {
+            KORVANE_REQUIRE(!cell.empty() && cell.find_first_of(" \t\n") != 0 &&
+                            cell.find('\t') == std::string::npos);
+            at = search.lines[k].find(cell, at);
+            KORVANE_REQUIRE_SHOW(at != std::string::npos, Shown(search.lines[k]) + " " + Shown(cell));
+            at += cell.size();
+        }
+        all.push_back(k);
+    }
+    const std::string copy = NetworkCopyText(rows, all, tolerance);
+    KORVANE_REQUIRE(static_cast<std::size_t>(std::count(copy.begin(), copy.end(), '\n')) ==
+                    rows.size() + 1);
+    KORVANE_REQUIRE(static_cast<std::size_t>(std::count(copy.begin(), copy.end(), '\t')) ==
+                    (rows.size() + 1) * (columns - 1));
+
+    const auto column = static_cast<NetworkColumn>(rows.size() % columns);
+    const bool descending = rows.size() % 2 == 1;
+    std::vector<std::size_t> order = NetworkSortOrder(rows, column, descending);
+    for (std::size_t k = 1; k < order.size(); ++k) {
+        const double a = NetworkColumnValue(rows[order[k - 1]], column);
+        const double b = NetworkColumnValue(rows[order[k]], column);
+        KORVANE_REQUIRE(descending ? !(a < b) : !(b < a));
+    }
+    std::sort(order.begin(), order.end());
+    KORVANE_REQUIRE(order == all);
+
+    const std::optional<std::size_t> smallest = SmallestErrorRow(rows);
+    KORVANE_REQUIRE(smallest && *smallest < rows.size());
+    for (const NetworkRow& row : rows) {
+        KORVANE_REQUIRE(std::fabs(rows[*smallest].error) <= std::fabs(row.error));
+    }
 }
 
 void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, double rtMax,
@@ -146,6 +193,7 @@ void CheckRows(const NetworkSearchResult& search, double bw, double rtMin, doubl
     // The walk ends at the top of the table or before the first value
     // above R1hi.
     KORVANE_REQUIRE(previous == table.size() - 1 || table[previous + 1] > r1hi);
+    CheckTable(search, tolerance);
 }
 
 }  // namespace

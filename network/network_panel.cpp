@@ -10,10 +10,12 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "feedback/feedback_file.h"
 #include "network/network_csv.h"
+#include "network/network_help.h"
 #include "network/network_layout.h"
 #include "network/network_search.h"
 #include "network/xfmr_file.h"
@@ -31,37 +33,86 @@ int HeadingIndent(const QStyle* style, int frameWidth) {
     return frameWidth + style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
 }
 
-QString check2Caption() { return QStringLiteral("Use Feedback Factor from Global Feedback."); }
+QString check2Caption() { return QStringLiteral("&Use Feedback Factor from Global Feedback."); }
+
+// What a row of the list carries besides its line: the listed row it
+// shows, and whether its error is the smallest.
+constexpr int kListedRowRole = Qt::UserRole;
+constexpr int kSmallestErrorRole = Qt::UserRole + 1;
+
+// Frames the row with the smallest error, over what the style drew, so
+// that the frame shows under any palette and style sheet. The line's text
+// and its columns stay as they are.
+class SmallestErrorDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!index.data(kSmallestErrorRole).toBool()) return;
+        painter->save();
+        painter->setPen(QPen(QColor(40, 160, 90), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
+};
 
 }  // namespace
 
 ResultList::ResultList(const QString& name, QWidget* parent) : QListWidget(parent) {
     setObjectName(name);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setItemDelegate(new SmallestErrorDelegate(this));
 }
 
-QString ResultList::copyText() const {
-    const bool all = selectedItems().isEmpty();
-    QString text = heading_ + QLatin1Char('\n');
-    for (int row = 0; row < count(); ++row) {
-        const QListWidgetItem* it = item(row);
-        if (all || it->isSelected()) text += it->text() + QLatin1Char('\n');
-    }
-    return text;
+void ResultList::setOutOfDate(bool outOfDate) {
+    outOfDate_ = outOfDate;
+    setAccessibleDescription(outOfDate ? QLatin1String(kOutOfDateText) : QString());
+    viewport()->update();
 }
 
 void ResultList::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
-        QApplication::clipboard()->setText(copyText());
+        emit copyRequested();
         event->accept();
         return;
     }
     QListWidget::keyPressEvent(event);
 }
 
+void ResultList::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (!outOfDate_ || count() == 0) return;
+    QPainter painter(viewport());
+    PaintOutOfDate(painter, viewport()->rect(), palette());
+}
+
 void HeadingBox::setScroll(int pixels) {
     scroll_ = pixels;
     update();
+}
+
+void HeadingBox::setSortMark(int first, int end, bool descending) {
+    markFirst_ = first;
+    markEnd_ = end;
+    markDescending_ = descending;
+    update();
+}
+
+double HeadingBox::textLeft() const { return contentsRect().left() + indent() - scroll_; }
+
+int HeadingBox::characterAt(int x) const {
+    const double advance = QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0'));
+    return static_cast<int>(std::floor((x - textLeft()) / advance));
+}
+
+void HeadingBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const int at = characterAt(static_cast<int>(event->position().x()));
+        if (at >= 0) emit clickedAt(at);
+    }
+    DisplayBox::mousePressEvent(event);
 }
 
 void HeadingBox::paintEvent(QPaintEvent*) {
@@ -71,6 +122,25 @@ void HeadingBox::paintEvent(QPaintEvent*) {
     room.setWidth(std::max(room.width(), fontMetrics().horizontalAdvance(text()) + indent()));
     style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
                           text(), foregroundRole());
+    if (markFirst_ < 0) return;
+    // A triangle in the blank after the column's name: up for ascending,
+    // down for descending, in the heading's own text colour.
+    const double advance = QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0'));
+    const double left = textLeft() + markEnd_ * advance + advance * 0.2;
+    const double half = std::min(advance * 0.45, contentsRect().height() / 3.0);
+    const double middle = contentsRect().center().y() + 0.5;
+    QPolygonF triangle;
+    if (markDescending_) {
+        triangle << QPointF(left, middle - half / 2) << QPointF(left + 2 * half, middle - half / 2)
+                 << QPointF(left + half, middle + half / 2);
+    } else {
+        triangle << QPointF(left, middle + half / 2) << QPointF(left + 2 * half, middle + half / 2)
+                 << QPointF(left + half, middle - half / 2);
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette().color(foregroundRole()));
+    painter.drawPolygon(triangle);
 }
 
 NetworkPanel::NetworkPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
@@ -89,18 +159,28 @@ NetworkPanel::NetworkPanel(const QString& gPath, MessageSink& messages, QWidget*
         units_[i] = new DisplayBox(QLatin1String(unitNames[i]), this);
         units_[i]->setText(QLatin1String(unitTexts[i]));
         connect(fields_[i], &QLineEdit::returnPressed, this, &NetworkPanel::CmdCalc_Click);
+        connect(fields_[i], &QLineEdit::textChanged, this, &NetworkPanel::refreshOutOfDate);
         fields_[i]->showHowItIsRead();
+        const FieldHelp& help = NetworkFieldHelp()[i];
+        fields_[i]->setHelp(FromCore(help.brief), LineBreaks(FromCore(help.full())));
     }
-    cmdCalc_ = new QPushButton(QStringLiteral("Calculate"), this);
+    cmdCalc_ = new QPushButton(QStringLiteral("&Calculate"), this);
     cmdCalc_->setObjectName(QStringLiteral("CmdCalc"));
-    close2_ = new QPushButton(QStringLiteral("Close"), this);
+    close2_ = new QPushButton(QStringLiteral("C&lose"), this);
     close2_->setObjectName(QStringLiteral("Close2"));
     text16_ = new HeadingBox(QStringLiteral("Text16"), this);
     text16_->setFont(FixedFont());
     text16_->setText(QStringLiteral("Text4"));
+    text16_->setCursor(Qt::PointingHandCursor);
+    connect(text16_, &HeadingBox::clickedAt, this, [this](int at) {
+        if (!listedRows_.empty()) {
+            sortByHeading(NetworkColumnAt(static_cast<std::size_t>(at), listedTolerance_));
+        }
+    });
     lstOutput_ = new ResultList(QStringLiteral("LstOutput"), this);
     lstOutput_->setFont(FixedFont());
     lstOutput_->setAccessibleName(QStringLiteral("Feedback networks"));
+    connect(lstOutput_, &ResultList::copyRequested, this, &NetworkPanel::copyList);
     check2_ = new StateCheckBox(QStringLiteral("Check2"), check2Caption(), this);
     series_ = new QComboBox(this);
     series_->setObjectName(QStringLiteral("CboSeries"));
@@ -117,6 +197,9 @@ NetworkPanel::NetworkPanel(const QString& gPath, MessageSink& messages, QWidget*
     }
     series_->setCurrentIndex(static_cast<int>(kDefaultSeries));
     tolerance_->setCurrentIndex(static_cast<int>(kDefaultTolerance));
+    connect(check2_, &QCheckBox::stateChanged, this, &NetworkPanel::refreshOutOfDate);
+    connect(series_, &QComboBox::currentIndexChanged, this, &NetworkPanel::refreshOutOfDate);
+    connect(tolerance_, &QComboBox::currentIndexChanged, this, &NetworkPanel::refreshOutOfDate);
 
     lstOutput_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lstOutput_, &QWidget::customContextMenuRequested, this, &NetworkPanel::showListMenu);
@@ -165,9 +248,7 @@ void NetworkPanel::place(double sw, double sh, double dpi) {
 }
 
 void NetworkPanel::setHeading(Tolerance tolerance) {
-    const QString heading = FromCore(NetworkHeading(tolerance));
-    text16_->setText(heading);
-    lstOutput_->setHeading(heading);
+    text16_->setText(FromCore(NetworkHeading(tolerance)));
 }
 
 void NetworkPanel::label() {
@@ -185,7 +266,19 @@ bool NetworkPanel::applyFile(const std::optional<std::string>& bytes) {
     check2_->setValue(*load.check2);
     series_->setCurrentIndex(static_cast<int>(load.series));
     tolerance_->setCurrentIndex(static_cast<int>(load.tolerance));
+    // What Check2 would take now: the Global Feedback panel may have been
+    // closed since this one was.
+    setSavedFeedback(ReadFileBytes(gPath() + QLatin1String(kFeedbackFileName)));
     return true;
+}
+
+void NetworkPanel::setSavedFeedback(const std::optional<std::string>& bytes) {
+    savedFeedback_ = bytes;
+    const SavedFactorNote note = SavedFactor(bytes);
+    check2_->setNote(FromCore(note.shown));
+    check2_->setToolTip(ToolTipText({FromCore(note.description)}));
+    check2_->setAccessibleDescription(FromCore(note.description));
+    refreshOutOfDate();
 }
 
 std::string NetworkPanel::fileContent() const {
@@ -211,32 +304,154 @@ void NetworkPanel::CmdCalc_Click() {
     input.series = series();
     input.tolerance = tolerance();
     input.feedbackFile = ReadFileBytes(feedbackPath);
+    input.notation = notation();
     // The path goes into the message as the interface's own text, so that
     // any character of it shows.
     input.feedbackFileName = "%1";
+    setSavedFeedback(input.feedbackFile);
 
     const NetworkOutcome outcome = NetworkCalculate(input);
     if (outcome.clearsList()) {
         listedRows_ = outcome.rows;
+        listedLines_.clear();
+        for (const std::string& line : outcome.listLines()) listedLines_ << FromCore(line);
         listedTolerance_ = input.tolerance;
         setHeading(listedTolerance_);
     }
     QStringList messageArgs;
     if (outcome.feedbackFileUnreadable) messageArgs << QDir::toNativeSeparators(feedbackPath);
     replay(outcome, {fields_.begin(), fields_.end()}, {}, lstOutput_, messageArgs);
+    if (!outcome.clearsList()) return;
+    relist();
+    if (listedRows_.empty()) {
+        noResults();
+    } else {
+        dependence_ = NetworkDependence(input.check2);
+        resultsCalculated();
+    }
 }
+
+QStringList NetworkPanel::resultInputs() const {
+    QStringList states;
+    for (int i : dependence_.inputs) states << inputState(fields_[static_cast<std::size_t>(i)]);
+    states << QString::number(check2_->value()) << QString::number(series_->currentIndex())
+           << QString::number(tolerance_->currentIndex());
+    // The output voltage, and with Check2 the factor (TxtAr is then no
+    // input), come from the saved Global Feedback inputs.
+    const FeedbackFileLoad saved = LoadFeedbackFile(savedFeedback_);
+    const bool savedFactor =
+        std::find(dependence_.inputs.begin(), dependence_.inputs.end(), 0) ==
+        dependence_.inputs.end();
+    for (std::size_t line : {1u, 2u, 6u}) {
+        if (line == 6 && !savedFactor) continue;
+        if (line < saved.fields.size()) {
+            states << FromCore(saved.fields[line]) + QLatin1Char('=') +
+                          QString::number(ReadNumber(saved.fields[line], notation()), 'g', 17);
+        }
+    }
+    return states;
+}
+
+void NetworkPanel::showOutOfDate(bool outOfDate) { lstOutput_->setOutOfDate(outOfDate); }
+
+void NetworkPanel::relist() {
+    std::vector<std::size_t> selected;
+    for (const QListWidgetItem* item : lstOutput_->selectedItems()) {
+        selected.push_back(item->data(kListedRowRole).value<std::size_t>());
+    }
+    if (sortColumn_) {
+        shownOrder_ = NetworkSortOrder(listedRows_, *sortColumn_, sortDescending_);
+    } else {
+        shownOrder_.resize(listedRows_.size());
+        for (std::size_t i = 0; i < shownOrder_.size(); ++i) shownOrder_[i] = i;
+    }
+    const std::optional<std::size_t> smallest = SmallestErrorRow(listedRows_);
+    lstOutput_->clear();
+    for (std::size_t i : shownOrder_) {
+        auto* item = new QListWidgetItem(listedLines_.value(static_cast<qsizetype>(i)));
+        item->setData(kListedRowRole, QVariant::fromValue(i));
+        if (smallest == i) {
+            item->setData(kSmallestErrorRole, true);
+            item->setData(Qt::AccessibleTextRole,
+                          item->text() + QStringLiteral(" - the smallest error"));
+            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("The smallest error"));
+            item->setToolTip(QStringLiteral("The smallest error"));
+        }
+        lstOutput_->addItem(item);
+        if (std::find(selected.begin(), selected.end(), i) != selected.end()) {
+            item->setSelected(true);
+        }
+    }
+    if (sortColumn_) {
+        const auto [first, end] = NetworkColumnNameSpan(*sortColumn_, listedTolerance_);
+        text16_->setSortMark(static_cast<int>(first), static_cast<int>(end), sortDescending_);
+        text16_->setAccessibleDescription(
+            QStringLiteral("The list is sorted by %1, %2.")
+                .arg(QLatin1String(NetworkColumnName(*sortColumn_)),
+                     sortDescending_ ? QStringLiteral("descending")
+                                     : QStringLiteral("ascending")));
+    } else {
+        text16_->setSortMark(-1, -1, false);
+        text16_->setAccessibleDescription(QStringLiteral("The list is in the order of the search."));
+    }
+    text16_->setToolTip(ToolTipText(
+        {text16_->accessibleDescription(),
+         QStringLiteral("Click a column's name to sort by it, again to reverse the order, a "
+                        "third time for the order of the search.")}));
+}
+
+void NetworkPanel::sortList(std::optional<NetworkColumn> column, bool descending) {
+    sortColumn_ = column;
+    sortDescending_ = column && descending;
+    relist();
+}
+
+void NetworkPanel::sortByHeading(NetworkColumn column) {
+    if (sortColumn_ != column) sortList(column, false);
+    else if (!sortDescending_) sortList(column, true);
+    else sortList(std::nullopt);
+}
+
+QString NetworkPanel::copyText() const {
+    std::vector<std::size_t> rows;
+    for (int row = 0; row < lstOutput_->count(); ++row) {
+        const QListWidgetItem* item = lstOutput_->item(row);
+        if (item->isSelected()) rows.push_back(item->data(kListedRowRole).value<std::size_t>());
+    }
+    if (rows.empty()) rows = shownOrder_;
+    return FromCore(NetworkCopyText(listedRows_, rows, listedTolerance_));
+}
+
+void NetworkPanel::copyList() { QApplication::clipboard()->setText(copyText()); }
+
+QString NetworkPanel::helpText() const { return LineBreaks(FromCore(NetworkHelpPage())); }
 
 void NetworkPanel::Close2_Click() { closeAndSave(); }
 
 void NetworkPanel::showListMenu(const QPoint& at) {
     QMenu menu(lstOutput_);
-    QAction* copy = menu.addAction(QStringLiteral("Copy"));
+    QAction* copy = menu.addAction(QStringLiteral("&Copy"));
     copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this,
-            [this] { QApplication::clipboard()->setText(lstOutput_->copyText()); });
-    QAction* save = menu.addAction(QStringLiteral("Save as CSV..."));
+    copy->setEnabled(!listedRows_.empty());
+    connect(copy, &QAction::triggered, this, &NetworkPanel::copyList);
+    QAction* save = menu.addAction(QStringLiteral("&Save as CSV..."));
     save->setEnabled(!listedRows_.empty());
     connect(save, &QAction::triggered, this, &NetworkPanel::saveListAsCsv);
+    menu.addSeparator();
+    QMenu* sortBy = menu.addMenu(QStringLiteral("Sort &By"));
+    sortBy->setEnabled(!listedRows_.empty());
+    for (std::size_t c = 0; c < NetworkColumnCount(listedTolerance_); ++c) {
+        const auto column = static_cast<NetworkColumn>(c);
+        QAction* action = sortBy->addAction(QLatin1String(NetworkColumnName(column)));
+        action->setCheckable(true);
+        action->setChecked(sortColumn_ == column);
+        connect(action, &QAction::triggered, this, [this, column] {
+            sortList(column, sortColumn_ == column && !sortDescending_);
+        });
+    }
+    QAction* original = menu.addAction(QStringLiteral("&Original Order"));
+    original->setEnabled(sortColumn_.has_value());
+    connect(original, &QAction::triggered, this, [this] { sortList(std::nullopt); });
     menu.exec(lstOutput_->viewport()->mapToGlobal(at));
 }
 

@@ -9,6 +9,7 @@
 #include "format/cohms.h"
 #include "format/roundoff.h"
 #include "io/numeric.h"
+#include "network/network_messages.h"
 
 namespace korvane {
 namespace {
@@ -64,6 +65,28 @@ NetworkSearchResult Fault(std::string why) {
     return result;
 }
 
+// B rounded half up to three decimals, written at `out` (room for
+// kNumberTextRoom characters): " .393", " .4", " 1".
+char* WriteFactorText(char* out, double b) {
+    return WriteScaledNumberText(out, std::floor(b * 1000.0 + 0.5), 3);
+}
+
+// The error rounded half up to two decimals, with a "0" put after the sign
+// position when the text's value is below 1 in magnitude: " .5" -> " 0.5",
+// "-.25" -> "-0.25", " 0" -> " 00". The text of a whole number of
+// hundredths is below 1 exactly when that number is below 100. Written at
+// `out` (room for kNumberTextRoom + 1 characters).
+char* WriteErrorText(char* out, double error) {
+    const double hundredths = std::floor(error * 100.0 + 0.5);
+    char* end = WriteScaledNumberText(out, hundredths, 2);
+    if (std::fabs(hundredths) < 100.0) {
+        std::memmove(out + 2, out + 1, static_cast<std::size_t>(end - out - 1));
+        out[1] = '0';
+        ++end;
+    }
+    return end;
+}
+
 // A listed line is written in a buffer of this size: its fields are a few
 // characters each (a number text at most 32, the others fewer), far less
 // in all than this.
@@ -86,21 +109,9 @@ std::string Line(const NetworkRow& row, bool bounds) {
     padTo(7);
     put(row.r2Text);
     padTo(14);
-    // B rounded half up to three decimals: " .393", " .4", " 1".
-    at = WriteScaledNumberText(at, std::floor(row.b * 1000.0 + 0.5), 3);
+    at = WriteFactorText(at, row.b);
     padTo(21);
-    // The error rounded half up to two decimals, with a "0" put after the
-    // sign position when the text's value is below 1 in magnitude: " .5" ->
-    // " 0.5", "-.25" -> "-0.25", " 0" -> " 00". The text of a whole number
-    // of hundredths is below 1 exactly when that number is below 100.
-    const double hundredths = std::floor(row.error * 100.0 + 0.5);
-    char* const error = at;
-    at = WriteScaledNumberText(at, hundredths, 2);
-    if (std::fabs(hundredths) < 100.0) {
-        std::memmove(error + 2, error + 1, static_cast<std::size_t>(at - error - 1));
-        error[1] = '0';
-        ++at;
-    }
+    at = WriteErrorText(at, row.error);
     padTo(28);
     put("  ");
     at = WriteCOhms(at, row.rin);
@@ -123,6 +134,16 @@ std::string Line(const NetworkRow& row, bool bounds) {
 }
 
 }  // namespace
+
+std::string ListedFactorText(double b) {
+    char text[kNumberTextRoom];
+    return std::string(text, WriteFactorText(text, b));
+}
+
+std::string ListedErrorText(double error) {
+    char text[kNumberTextRoom + 1];
+    return std::string(text, WriteErrorText(text, error));
+}
 
 NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double vout,
                                   Series series, Tolerance tolerance) {
@@ -265,21 +286,19 @@ NetworkOutcome NetworkCalculate(const NetworkInput& input) {
     const double rtMin = ReadNumber(input.txtRtMin, input.notation);
     const double rtMax = ReadNumber(input.txtRtMax, input.notation);
     if (bw > 1.0) {
-        out.message("The Feedback Factor can't be greater than 1.");
+        out.message(kNetworkFactorAboveOne);
         return out;
     }
     if (bw <= 0.0) {
-        out.message("The feedback factor is the ratio of the output voltage to the input "
-                    "voltage of resistor network.  It's value can be anything between 0 and 1 "
-                    "but never 0.");
+        out.message(kNetworkFactorHelp);
         return out;
     }
     if (rtMin == 0.0 || rtMax == 0.0) {
-        out.message("Rt min and Rt max MUST NOT be zero.");
+        out.message(kNetworkRangeZero);
         return out;
     }
     if (rtMin >= rtMax) {
-        out.message("Rt min MUST be less than Rt max.");
+        out.message(kNetworkRangeOrder);
         return out;
     }
 

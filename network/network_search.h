@@ -52,6 +52,14 @@ NetworkSearchResult NetworkSearch(double bw, double rtMin, double rtMax, double 
                                   Series series = kDefaultSeries,
                                   Tolerance tolerance = kDefaultTolerance);
 
+// The texts of a row's factor and error as its listed line shows them.
+// B rounded half up to three decimals: 0.4 -> " .4", 0.39337 -> " .393", 1 -> " 1".
+std::string ListedFactorText(double b);
+// The error rounded half up to two decimals, a "0" put after the sign
+// position below 1 in magnitude: 0.5 -> " 0.5", -0.25 -> "-0.25",
+// 0 -> " 00", 1.68 -> " 1.68".
+std::string ListedErrorText(double error);
+
 // The column heading above the list, with the bounds' columns under a
 // tolerance.
 const std::string& NetworkHeading(Tolerance tolerance = kDefaultTolerance);

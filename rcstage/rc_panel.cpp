@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "rcstage/gain_file.h"
+#include "rcstage/rc_help.h"
 #include "rcstage/rc_calc.h"
 #include "rcstage/rc_layout.h"
 
@@ -19,9 +20,9 @@ QString Indexed(const char* name, std::size_t i) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
 }
 
-QString check1Caption() { return QStringLiteral("Tell me the gain with no bypass capacitor."); }
+QString check1Caption() { return QStringLiteral("Tell me the &gain with no bypass capacitor."); }
 
-QString fromTubeCaption() { return QStringLiteral("From Tube Model..."); }
+QString fromTubeCaption() { return QStringLiteral("From Tube &Model..."); }
 
 }  // namespace
 
@@ -39,14 +40,17 @@ RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
         units_[i] = new DisplayBox(Indexed("Text8", i), this);
         units_[i]->setText(FromCore(units[i]));
         connect(fields_[i], &QLineEdit::returnPressed, this, &RcPanel::Calculate1_Click);
+        connect(fields_[i], &QLineEdit::textChanged, this, &RcPanel::refreshOutOfDate);
+        const FieldHelp& help = RcStageFieldHelp()[i];
+        fields_[i]->setHelp(FromCore(help.brief), LineBreaks(FromCore(help.full())));
     }
     // Rows 1 to 8 are read as numbers; the tube number and the result row
     // are not.
     for (std::size_t i = 1; i <= 8; ++i) fields_[i]->showHowItIsRead();
     check1_ = new StateCheckBox(QStringLiteral("Check1"), check1Caption(), this);
-    close1_ = new QPushButton(QStringLiteral("Close"), this);
+    close1_ = new QPushButton(QStringLiteral("C&lose"), this);
     close1_->setObjectName(QStringLiteral("Close1"));
-    calculate1_ = new QPushButton(QStringLiteral("Calculate"), this);
+    calculate1_ = new QPushButton(QStringLiteral("&Calculate"), this);
     calculate1_->setObjectName(QStringLiteral("Calculate1"));
     // Made after the captions, so that it stands over the first one's left.
     fromTube_ = new QPushButton(fromTubeCaption(), this);
@@ -62,6 +66,7 @@ RcPanel::RcPanel(const QString& gPath, MessageSink& messages, QWidget* parent)
     // Every way of toggling the box runs the mode switch; setting its state
     // from the file emits nothing, and the read step runs the switch once.
     connect(check1_, &QCheckBox::stateChanged, this, &RcPanel::Check1_Click);
+    connect(check1_, &QCheckBox::stateChanged, this, &RcPanel::refreshOutOfDate);
     connect(calculate1_, &QPushButton::clicked, this, &RcPanel::Calculate1_Click);
     connect(close1_, &QPushButton::clicked, this, &RcPanel::Close1_Click);
     connect(fromTube_, &QPushButton::clicked, this, &RcPanel::fromTubeModelRequested);
@@ -89,6 +94,7 @@ bool RcPanel::applyFile(const std::optional<std::string>& bytes) {
     if (!load.ok || !load.check) return false;
     check1_->setValue(*load.check);
     applyModeSwitch();
+    refreshOutOfDate();
     return true;
 }
 
@@ -115,8 +121,31 @@ void RcPanel::Calculate1_Click() {
     RcStageInput input;
     for (std::size_t i = 0; i < 10; ++i) input.fields[i] = ToCore(fields_[i]->text());
     input.check = check1_->value();
-    replay(RcStageCalculate(input), {fields_.begin(), fields_.end()},
-           {labels_.begin(), labels_.end()});
+    input.notation = notation();
+    const Outcome outcome = RcStageCalculate(input);
+    replay(outcome, {fields_.begin(), fields_.end()}, {labels_.begin(), labels_.end()});
+    const ResultDependence written = RcStageDependence(input.check);
+    if (outcome.field(written.results.front())) {
+        dependence_ = written;
+        resultsCalculated();
+    }
+}
+
+QStringList RcPanel::resultInputs() const {
+    QStringList states;
+    for (int i : dependence_.inputs) states << inputState(fields_[static_cast<std::size_t>(i)]);
+    states << QString::number(check1_->value());
+    return states;
+}
+
+void RcPanel::showOutOfDate(bool outOfDate) {
+    for (InputBox* field : fields_) field->setOutOfDate(false);
+    if (!outOfDate) return;
+    for (int i : dependence_.results) fields_[static_cast<std::size_t>(i)]->setOutOfDate(true);
+}
+
+QString RcPanel::helpText() const {
+    return LineBreaks(FromCore(RcStageHelpPage(check1_->value())));
 }
 
 void RcPanel::Check1_Click() { applyModeSwitch(); }

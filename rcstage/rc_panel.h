@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 
+#include "calc/field_help.h"
 #include "ui/panel.h"
 #include "ui/widgets.h"
 
@@ -29,6 +30,8 @@ public:
     void Check1_Click();
     void Close1_Click();
 
+    QString helpText() const override;
+
     // Writes `texts` into fields 0, 1, 2, ... in turn (at most fields 0 to
     // 5: the tube number, rp, Rb, Rcf, Rk and the table's gain), as the
     // Triode Load Line window hands them over. Nothing is calculated.
@@ -43,9 +46,15 @@ protected:
     QAbstractButton* closeButton() const override { return close1_; }
     bool applyFile(const std::optional<std::string>& bytes) override;
     std::string fileContent() const override;
+    QStringList resultInputs() const override;
+    void showOutOfDate(bool outOfDate) override;
 
 private:
     void applyModeSwitch();
+
+    // The result fields of the last Calculate that wrote one, and the
+    // fields they are worked out from.
+    ResultDependence dependence_;
 
     std::array<DisplayBox*, 10> labels_{};  // Text2
     std::array<InputBox*, 10> fields_{};    // Text3

@@ -3,13 +3,16 @@
 # window and of each panel after Calculate with the default inputs:
 #   docs/screenshots/home.png, rc_stage.png, global_feedback.png,
 #   feedback_network.png, marked_field.png (a field typed as "100k", with its
-#   tool tip), maximised_panel.png (the window at the screen's size with
+#   tool tip), calculator_help.png (Help on This Calculator over the RC
+#   stage panel), maximised_panel.png (the window at the screen's size with
 #   the feedback network panel listing E96 dividers at 1 % tolerance),
 #   load_line_12ax7.png (the Triode Load Line window as it opens: a 12AX7
 #   at B+ 250 V, Rb 100k, Rk 1.5k, Rcf 470k), file_menu.png (the File menu
 #   open), design_sheet.png (the design sheet of the default inputs,
 #   exported as PDF and drawn by pdftoppm at 60 dpi) and about.png (the
-#   About box)
+#   About box); then, with korvane_theme_shots from the same build, the
+#   marks under a dark palette and under a style sheet (dark_*.png,
+#   style_sheet_*.png)
 # The program runs from a fresh directory of its own, with settings of its
 # own, so it starts from the default inputs files and with no design. The
 # panels are driven with mouse clicks at their
@@ -49,7 +52,9 @@ export DISPLAY=":$(head -n1 "$work/display")"
 
 mkdir "$work/program"
 cp "$program" "$work/program/korvane"
-XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$work/program/korvane" >"$work/korvane.log" 2>&1 &
+# The user's settings (Engineering notation) from a folder of its own.
+export XDG_CONFIG_HOME="$work/config"
+QT_QPA_PLATFORM=xcb "$work/program/korvane" >"$work/korvane.log" 2>&1 &
 app_pid=$!
 
 # Wait up to 20 s for the main window, giving up early if the program ends.
@@ -68,12 +73,13 @@ fi
 
 eval "$(xdotool getwindowgeometry --shell "$wid")"  # sets WIDTH and HEIGHT
 echo "screenshots: window $wid, ${WIDTH}x${HEIGHT}"
-
-# The menu bar stands above the client area. On this screen the client
-# area comes up at its largest, 9600 x 5130 twips, so the bar takes what
-# the window has above that height.
-bar="$(awk -v w="$WIDTH" -v h="$HEIGHT" 'BEGIN { printf "%d", h - int(w * 5130 / 9600 + 0.5) }')"
-echo "screenshots: menu bar ${bar} px"
+# The menu bar stands above the client area, whose height the window sets
+# to 60 % of the screen's, at most 5130 twips (342 pixels at 96 dpi): the
+# rest of the window's height is the bar.
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+bar="$(awk -v h="$HEIGHT" -v s="$screen_h" \
+    'BEGIN { c = s * 0.6; if (c > 342) c = 342; printf "%d", h - c + 0.5 }')"
+echo "screenshots: menu bar ${bar} pixels"
 
 settle() { sleep 0.7; }
 # Clicks at fractions of the client area (the centre of a control).
@@ -152,14 +158,29 @@ click_at "${select_rc[@]}"
 click_at 0.745 0.25
 xdotool type --delay 40 "100k"
 xdotool mousemove --window "$wid" "$(awk -v w="$WIDTH" 'BEGIN { printf "%d", w * 0.80 }')" \
-    "$(awk -v h="$HEIGHT" 'BEGIN { printf "%d", h * 0.25 }')"
+    "$(awk -v h="$HEIGHT" -v b="$bar" 'BEGIN { printf "%d", b + (h - b) * 0.25 }')"
 sleep 1.5
 eval "$(xdotool getwindowgeometry --shell "$wid")"  # X, Y too
-import -window root -crop "$((WIDTH + 80))x$((HEIGHT + 40))+$X+$Y" "$outdir/marked_field.png"
+import -window root -crop "$((WIDTH + 120))x$((HEIGHT + 40))+$X+$Y" "$outdir/marked_field.png"
 echo "screenshots: wrote $outdir/marked_field.png"
 click_at 0.745 0.25
 xdotool key ctrl+a
 xdotool type --delay 40 "100e3"
+
+# Help on This Calculator (F1) over the RC stage panel: a window of its own.
+xdotool key F1
+settle
+help_wid=""
+for _ in $(seq 25); do
+    help_wid="$(xdotool search --onlyvisible --name '^Help on This Calculator' 2>/dev/null | head -n1 || true)"
+    [[ -n "$help_wid" ]] && break
+    sleep 0.2
+done
+[[ -n "$help_wid" ]] || { echo "screenshots: the help window did not come up" >&2; exit 1; }
+import -window "$help_wid" "$outdir/calculator_help.png"
+echo "screenshots: wrote $outdir/calculator_help.png"
+xdotool key Escape
+settle
 click_at 0.40 0.92
 
 # The File menu, open over the home state. The menu is a window of its own,
@@ -234,4 +255,13 @@ if kill -0 "$app_pid" 2>/dev/null; then
     exit 1
 fi
 app_pid=""
+
+# The marks under a dark palette and under a style sheet, drawn by the
+# build's own tool in the same X server.
+shots_tool="$(dirname "$program")/../tests/gui/korvane_theme_shots"
+if [[ -x "$shots_tool" ]]; then
+    QT_QPA_PLATFORM=xcb "$shots_tool" "$outdir" dark style_sheet
+else
+    echo "screenshots: no $shots_tool: the dark and style sheet pictures are not made" >&2
+fi
 echo "screenshots: done"

@@ -4,6 +4,7 @@
 #include <QShortcut>
 
 #include "calc/outcome.h"
+#include "io/engineering.h"
 #include "ui/files.h"
 #include "ui/messages.h"
 #include "ui/widgets.h"
@@ -65,6 +66,38 @@ bool Panel::closeAndSave() {
     hide();
     emit closed();
     return true;
+}
+
+void Panel::setNotation(Notation notation) {
+    notation_ = notation;
+    for (InputBox* box : findChildren<InputBox*>()) box->setNotation(notation);
+    refreshOutOfDate();
+}
+
+void Panel::resultsCalculated() {
+    calculatedFrom_ = resultInputs();
+    tracking_ = true;
+    outOfDate_ = false;
+    showOutOfDate(false);
+}
+
+void Panel::noResults() {
+    tracking_ = false;
+    outOfDate_ = false;
+    showOutOfDate(false);
+}
+
+void Panel::refreshOutOfDate() {
+    if (!tracking_) return;
+    const bool outOfDate = resultInputs() != calculatedFrom_;
+    if (outOfDate == outOfDate_) return;
+    outOfDate_ = outOfDate;
+    showOutOfDate(outOfDate);
+}
+
+QString Panel::inputState(const InputBox* field) const {
+    const double value = ReadNumber(ToCore(field->text()), notation_);
+    return field->text() + QLatin1Char('=') + QString::number(value, 'g', 17);
 }
 
 void Panel::replay(const Outcome& outcome, const std::vector<InputBox*>& fields,

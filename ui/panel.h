@@ -57,6 +57,19 @@ public:
 
     QString filePath() const { return gPath_ + fileName_; }
 
+    // How the fields are read: the read-as marks follow, the next Calculate
+    // reads that way, and shown results whose inputs read otherwise now are
+    // out of date.
+    void setNotation(Notation notation);
+    Notation notation() const { return notation_; }
+
+    // "Help on This Calculator" for the panel as it stands.
+    virtual QString helpText() const = 0;
+
+    // The shown results were worked out from other inputs than the panel
+    // holds now: they are drawn dimmed until the next Calculate.
+    bool resultsOutOfDate() const { return outOfDate_; }
+
 signals:
     // The Close button's save succeeded and the panel is hidden.
     void closed();
@@ -98,6 +111,20 @@ protected:
     MessageSink& messages() { return messages_; }
     const QString& gPath() const { return gPath_; }
 
+    // Out of date. A Calculate that writes its results calls
+    // resultsCalculated(); from then on every change of an input calls
+    // refreshOutOfDate(), which compares resultInputs() with what they were
+    // at that Calculate and has showOutOfDate() draw the results so. A
+    // Calculate that leaves no result (a cleared list) calls noResults().
+    virtual QStringList resultInputs() const = 0;
+    virtual void showOutOfDate(bool outOfDate) = 0;
+    void resultsCalculated();
+    void noResults();
+    void refreshOutOfDate();
+    // An input field's part of resultInputs(): its text and the value it
+    // is read as.
+    QString inputState(const InputBox* field) const;
+
 private:
     // Connects every input's change to edited(), once the panel has built
     // its controls.
@@ -107,6 +134,10 @@ private:
     QString gPath_;
     QString fileName_;
     MessageSink& messages_;
+    Notation notation_ = Notation::Plain;
+    bool tracking_ = false;
+    bool outOfDate_ = false;
+    QStringList calculatedFrom_;
 };
 
 }  // namespace korvane

@@ -27,7 +27,9 @@ public:
         : QAccessibleWidget(box, QAccessible::CheckBox) {}
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && box()->accessibleName().isEmpty()) return box()->text();
+        if (t == QAccessible::Name && box()->accessibleName().isEmpty()) {
+            return WithoutMnemonic(box()->text());
+        }
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override {
@@ -152,6 +154,41 @@ void Place(QWidget* widget, const TwipsRect& rect, double dpi) {
     widget->setGeometry(px.x, px.y, px.width, px.height);
 }
 
+void PaintOutOfDate(QPainter& painter, const QRect& rect, const QPalette& palette) {
+    // Two thirds of the way from the text to the background, on whatever
+    // colours the box has; the grain tells a dimmed box from an empty one.
+    QColor wash = palette.color(QPalette::Base);
+    wash.setAlpha(170);
+    painter.fillRect(rect, wash);
+    QColor grain = palette.color(QPalette::Text);
+    grain.setAlpha(60);
+    painter.fillRect(rect, QBrush(grain, Qt::BDiagPattern));
+}
+
+void PaintMarkFrame(QPainter& painter, const QRect& rect) {
+    painter.setPen(QPen(QColor(230, 150, 0), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
+}
+
+QString ToolTipText(const QStringList& lines) {
+    QString tip;
+    for (const QString& line : lines) {
+        tip += QLatin1String("<div style=\"white-space:pre-wrap; margin-bottom:4px\">") +
+               line.toHtmlEscaped() + QLatin1String("</div>");
+    }
+    return tip;
+}
+
+QString WithoutMnemonic(const QString& caption) {
+    QString out;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
 InputBox::InputBox(const QString& name, QWidget* parent) : QLineEdit(parent) {
     setObjectName(name);
 }
@@ -165,20 +202,55 @@ void InputBox::showHowItIsRead() {
     updateMark();
 }
 
+void InputBox::setNotation(Notation notation) {
+    notation_ = notation;
+    if (showsReading_) updateMark();
+}
+
+void InputBox::setHelp(const QString& brief, const QString& full) {
+    help_ = brief;
+    setWhatsThis(full);
+    updateDescription();
+}
+
+void InputBox::setOutOfDate(bool outOfDate) {
+    if (outOfDate == outOfDate_) return;
+    outOfDate_ = outOfDate;
+    updateDescription();
+    update();
+}
+
 void InputBox::updateMark() {
-    const auto note = ReadAsNote(ToCore(text()));
-    const QString tip = note ? FromCore(*note) : QString();
+    const auto note = ReadAsNote(ToCore(text()), notation_);
+    note_ = note ? FromCore(*note) : QString();
+    if (marked_ != note.has_value()) update();
     marked_ = note.has_value();
-    setToolTip(tip);
-    setAccessibleDescription(tip);
+    updateDescription();
     // The tint is drawn on the palette the box would have unmarked.
     setPalette(marked_ ? MarkedPalette(QApplication::palette(this)) : QPalette());
+}
+
+void InputBox::updateDescription() {
+    QStringList lines;
+    if (outOfDate_) lines << QLatin1String(kOutOfDateText);
+    if (marked_) lines << note_;
+    if (!help_.isEmpty()) lines << help_;
+    setToolTip(ToolTipText(lines));
+    setAccessibleDescription(lines.join(QLatin1Char('\n')));
 }
 
 void InputBox::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
     // A new theme: tint its colours instead.
     if (event->type() == QEvent::ApplicationPaletteChange && marked_) updateMark();
+}
+
+void InputBox::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (!outOfDate_ && !marked_) return;
+    QPainter painter(this);
+    if (outOfDate_) PaintOutOfDate(painter, rect().adjusted(1, 1, -1, -1), palette());
+    if (marked_) PaintMarkFrame(painter, rect());
 }
 
 void InputBox::focusInEvent(QFocusEvent* event) {
@@ -247,6 +319,11 @@ void StateCheckBox::setValue(int state) {
     blockSignals(blocked);
 }
 
+void StateCheckBox::setNote(const QString& note) {
+    note_ = note;
+    update();
+}
+
 void StateCheckBox::nextCheckState() {
     setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
@@ -265,13 +342,18 @@ void StateCheckBox::paintEvent(QPaintEvent*) {
 
     const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
     const QRect textRect = rect().adjusted(indicator.rect.right() + 1 + spacing, 0, 0, 0);
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-    painter.drawItemText(textRect, flags, palette(), isEnabled(), caption,
-                         QPalette::WindowText);
+    const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this);
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap |
+                      (underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic);
+    // The note follows the caption in the same paragraph, its "&" kept.
+    QString note = note_;
+    note.replace(QLatin1Char('&'), QLatin1String("&&"));
+    const QString text = note.isEmpty() ? caption : caption + QLatin1String("  ") + note;
+    painter.drawItemText(textRect, flags, palette(), isEnabled(), text, QPalette::WindowText);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = painter.boundingRect(textRect, flags, caption).adjusted(-1, 0, 1, 0);
+        focus.rect = painter.boundingRect(textRect, flags, text).adjusted(-1, 0, 1, 0);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QWidget>
 #include <memory>
 
@@ -36,10 +38,16 @@ struct RecordingMessages final : MessageSink {
     }
 };
 
-// A program directory of its own for each test.
+// A program directory of its own for each test, and a settings folder of
+// its own, which the user's settings are read from and written to while it
+// lasts (never the tester's own).
 class ProgramDir {
 public:
+    ProgramDir() {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    }
     QString gPath() const { return dir_.path() + QLatin1Char('/'); }
+    QString settingsPath() const { return settings_.path(); }
     QString path(const QString& name) const { return gPath() + name; }
     QByteArray read(const QString& name) const {
         QFile file(path(name));
@@ -61,6 +69,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QTemporaryDir settings_;
 };
 
 template <class T = QWidget>
@@ -94,6 +103,11 @@ struct Started {
         }
     }
 };
+
+// A tool tip's text as the user reads it, a line for each block.
+inline QString TipText(const QWidget* widget) {
+    return QTextDocumentFragment::fromHtml(widget->toolTip()).toPlainText();
+}
 
 inline QByteArray Lines(std::initializer_list<const char*> lines) {
     QByteArray out;

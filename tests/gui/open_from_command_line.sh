@@ -32,7 +32,7 @@ HOME="$work" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
 pid=$!
 for _ in $(seq 150); do
     if [ "$(head -n1 "$work/program/Korvane_Gain.dat" 2>/dev/null)" = $'6SN7\r' ] &&
-        grep -qs "last=$work/Amp.korvane" "$work/config/Korvane/Korvane.conf"; then
+        grep -qs "last=$work/Amp.korvane" "$work/config/Korvane/Korvane.ini"; then
         echo "opened $work/Amp.korvane from the command line"
         exit 0
     fi

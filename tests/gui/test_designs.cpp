@@ -100,7 +100,7 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() {
         settings_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_->path());
     }
 
     void aDesignComesBackByteForByte_data() {
@@ -280,7 +280,7 @@ private slots:
         QCOMPARE(again.window->windowTitle(), QString("B[*] - Amplifier Design"));
         QVERIFY(again.window->isWindowModified());
         // The settings are the platform's, never in the program's folder.
-        QVERIFY(QFile::exists(settings_->path() + "/Korvane/Korvane.conf"));
+        QVERIFY(QFile::exists(app->dir.settingsPath() + "/Korvane/Korvane.ini"));
         QCOMPARE(QDir(app->dir.gPath()).entryList(QDir::Files),
                  (QStringList{kInputs[1], kInputs[0], kInputs[2]}));
     }

@@ -250,7 +250,7 @@ private slots:
         for (const QString& name : names) {
             QVERIFY2(app.window->findChild<QWidget*>(name), qPrintable(name));
         }
-        QCOMPARE(app.operator()<QPushButton>("Select1(1)")->text(), QString("Global Feedback"));
+        QCOMPARE(app.operator()<QPushButton>("Select1(1)")->text(), QString("&Global Feedback"));
         QVERIFY(app.operator()<QLabel>("Text1")->text().startsWith(
             "1 - RC Stage Gain - Uses tube manual data to calculate"));
     }

@@ -108,22 +108,30 @@ private slots:
                  qPrintable(messages.shown[0]));
     }
 
+    // The copy is for a spreadsheet: a heading line and the rows, each
+    // quantity its own cell, as the list shows it.
     void ctrlCCopiesRowsWithTheHeading() {
         ProgramDir dir;
         NetworkApp app(dir);
         app.click("Select1(2)");
         app.click("Check2");
         app.click("CmdCalc");
-        const QStringList rows = app.rows();
+        const QString heading = "R1\tR2\tB\t%Error\tRin\tRo\tCurrent\tP in R1\tP in R2";
         app.list()->setFocus();
         QTest::keyClick(app.list(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(),
-                 QString(kHeading) + "\n" + rows.join("\n") + "\n");
+        QStringList lines = QApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.size(), 11);  // heading, nine rows, and the last line's end
+        QCOMPARE(lines[0], heading);
+        QCOMPARE(lines[1], QString("330\t220\t.4\t1.68\t550\t132\t26.47e-3\t231.3e-3\t154.2e-3"));
+        QCOMPARE(lines[10], QString());
         app.list()->item(1)->setSelected(true);
         app.list()->item(3)->setSelected(true);
         QTest::keyClick(app.list(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(),
-                 QString(kHeading) + "\n" + rows[1] + "\n" + rows[3] + "\n");
+        lines = QApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], heading);
+        QVERIFY2(lines[1].startsWith("360\t240\t.4\t1.68\t600\t"), qPrintable(lines[1]));
+        QVERIFY2(lines[2].startsWith("430\t270\t"), qPrintable(lines[2]));
     }
 
     void theFileIsReadAndWrittenAsTyped_data() {

@@ -160,14 +160,14 @@ private slots:
             emit app.list()->customContextMenuRequested(QPoint(10, 10));
         };
         open();
-        QCOMPARE(texts, QStringList({"Copy", "Save as CSV..."}));
-        QCOMPARE(enabled, QList<bool>({true, false}));  // nothing listed yet
+        QCOMPARE(texts, QStringList({"&Copy", "&Save as CSV...", "", "Sort &By", "&Original Order"}));
+        QCOMPARE(enabled, QList<bool>({false, false, true, false, false}));  // nothing listed yet
         app.operator()<QCheckBox>("Check2")->setCheckState(Qt::Unchecked);
         app.click("CmdCalc");
         texts.clear();
         enabled.clear();
         open();
-        QCOMPARE(enabled, QList<bool>({true, true}));
+        QCOMPARE(enabled, QList<bool>({true, true, true, true, false}));  // not sorted yet
     }
 
     // The worked example's CSV, read by Python's csv module: a header and

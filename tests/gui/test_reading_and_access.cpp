@@ -18,9 +18,12 @@
 #include <cmath>
 
 #include "app/home_layout.h"
+#include "feedback/feedback_help.h"
 #include "feedback/feedback_layout.h"
 #include "gui_support.h"
+#include "network/network_help.h"
 #include "network/network_layout.h"
+#include "rcstage/rc_help.h"
 #include "rcstage/rc_layout.h"
 #include "ui/widgets.h"
 
@@ -30,6 +33,17 @@ using namespace korvane::testing;
 namespace {
 
 InputBox* Box(const Started& app, const QString& name) { return app.operator()<InputBox>(name); }
+
+// The help line a field's tool tip ends with, from the core's tables.
+QString Brief(const QString& field) {
+    const QStringList network = {"TxtAr", "TxtRtMin", "TxtRtMax"};
+    if (network.contains(field)) {
+        return FromCore(NetworkFieldHelp()[static_cast<std::size_t>(network.indexOf(field))].brief);
+    }
+    const auto row = static_cast<std::size_t>(field.section('(', 1).chopped(1).toInt());
+    return FromCore(field.startsWith("Text3") ? RcStageFieldHelp()[row].brief
+                                              : FeedbackFieldHelp()[row].brief);
+}
 
 QAccessibleInterface* Accessible(QWidget* widget) {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
@@ -178,9 +192,11 @@ private slots:
 
         QCOMPARE(box->text(), typed);
         QCOMPARE(box->isMarked(), !note.isEmpty());
-        QCOMPARE(box->toolTip(), note);
-        QCOMPARE(box->accessibleDescription(), note);
-        QCOMPARE(Accessible(box)->text(QAccessible::Description), note);
+        // The note comes before the field's help, which stays.
+        const QString described = note.isEmpty() ? Brief(field) : note + "\n" + Brief(field);
+        QCOMPARE(TipText(box), described);
+        QCOMPARE(box->accessibleDescription(), described);
+        QCOMPARE(Accessible(box)->text(QAccessible::Description), described);
         QCOMPARE(box->palette().color(QPalette::Base) != plain, !note.isEmpty());
         // Display only.
         QVERIFY(app.messages.shown.isEmpty());
@@ -200,8 +216,8 @@ private slots:
         QVERIFY(rb->isMarked());
         rb->setText("100e3");
         QVERIFY(!rb->isMarked());
-        QCOMPARE(rb->toolTip(), QString());
-        QCOMPARE(rb->accessibleDescription(), QString());
+        QCOMPARE(TipText(rb), Brief("Text3(2)"));
+        QCOMPARE(rb->accessibleDescription(), Brief("Text3(2)"));
     }
 
     // What a file brings in is shown the same way as what is typed.
@@ -212,8 +228,8 @@ private slots:
         app.click("Select1(2)");
         QVERIFY(!Box(app, "TxtRtMin")->isMarked());
         QVERIFY(Box(app, "TxtRtMax")->isMarked());
-        QCOMPARE(Box(app, "TxtRtMax")->toolTip(),
-                 QString("Read as 2 (2k2 is 2200 with Engineering notation on)"));
+        QCOMPARE(TipText(Box(app, "TxtRtMax")),
+                 "Read as 2 (2k2 is 2200 with Engineering notation on)\n" + Brief("TxtRtMax"));
     }
 
     // Results written by Calculate are never marked.
@@ -397,7 +413,9 @@ private slots:
             QVERIFY(state.checkStateMixed);
             QVERIFY(!state.checked);
             QCOMPARE(Accessible(check)->role(), QAccessible::CheckBox);
-            QCOMPARE(Accessible(check)->text(QAccessible::Name), check->text());
+            // Heard without its mnemonic mark.
+            QCOMPARE(Accessible(check)->text(QAccessible::Name), WithoutMnemonic(check->text()));
+            QVERIFY(check->text().contains('&'));
             if (how == "mouse") QTest::mouseClick(check, Qt::LeftButton);
             else DoAction(check, QAccessibleActionInterface::toggleAction());
             QCOMPARE(check->checkState(), Qt::Checked);
