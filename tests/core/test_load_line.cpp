@@ -18,27 +18,13 @@
 #include "io/numeric.h"
 #include "rcstage/rc_calc.h"
 #include "tube/load_line.h"
+#include "tube_support.h"
 
 namespace korvane {
 namespace {
 
-const Tube& Named(const std::string& name) {
-    for (const Tube& t : BuiltInTubes()) {
-        if (t.name == name) return t;
-    }
-    ADD_FAILURE() << "no built-in tube " << name;
-    static const Tube none;
-    return none;
-}
-
-StageInput Stage(double supply, double rb, double rk, double rcf) {
-    StageInput in;
-    in.supply = supply;
-    in.plateLoad = rb;
-    in.cathode = rk;
-    in.followingGrid = rcf;
-    return in;
-}
+using testing::Named;
+using testing::SelfBias;
 
 struct Solved {
     StageInput in;
@@ -60,19 +46,19 @@ TEST(LoadLineResults, WorkedStagesInTheWindowsOrder) {
         std::array<const char*, kLoadLineResults> texts;
         const char* summary;
     } rows[] = {
-        {"12AX7A (RCA fit)", Stage(250, 100e3, 1500, 470e3),
+        {"12AX7A (RCA fit)", SelfBias(250, 100e3, 1500, 470e3),
          {" 160.8     ", " 878.5e-6  ", "-1.318     ", " 65.70e+3  ", " 1.526e-3  ", " 100.3     ",
           " 55.80     ", " 27.55     ", " 72.44     ", " 3.478     ", " 141.3e-3  "},
          "12AX7A (RCA fit): operating point 160.8 V, 0.8785 mA, grid -1.318 V; gain 55.8 with Rk "
          "bypassed, 27.55 unbypassed. Plate curves from 0 V to -3 V in steps of 0.5 V, the DC and "
          "AC load lines; the plate dissipation limit of 1 W lies above the chart."},
-        {"300B (Western Electric fit)", Stage(400, 5000, 1000, 100e3),
+        {"300B (Western Electric fit)", SelfBias(400, 5000, 1000, 100e3),
          {" 184.4     ", " 35.93e-3  ", "-35.93     ", " 837.8     ", " 4.662e-3  ", " 3.906     ",
           " 3.321     ", " 1.770     ", " 121.1     ", " 1.891     ", " 6.626     "},
          "300B (Western Electric fit): operating point 184.4 V, 35.93 mA, grid -35.93 V; gain 3.321 "
          "with Rk bypassed, 1.77 unbypassed. Plate curves from 0 V to -100 V in steps of 20 V, the "
          "DC and AC load lines; the plate dissipation limit of 40 W lies above the chart."},
-        {"12AU7 (Sylvania fit)", Stage(300, 22e3, 820, 220e3),
+        {"12AU7 (Sylvania fit)", SelfBias(300, 22e3, 820, 220e3),
          {" 153.4     ", " 6.425e-3  ", "-5.269     ", " 7.988e+3  ", " 2.194e-3  ", " 17.53     ",
           " 12.53     ", " 8.119     ", " 72.12     ", " 5.371     ", " 985.5e-3  "},
          "12AU7 (Sylvania fit): operating point 153.4 V, 6.425 mA, grid -5.269 V; gain 12.53 with Rk "
@@ -89,7 +75,7 @@ TEST(LoadLineResults, WorkedStagesInTheWindowsOrder) {
         EXPECT_EQ(LoadLineSummary(r.tube, s.point, s.chart), r.summary);
     }
     // The 6SN7 row has no rating: its summary names no limit.
-    const Solved s = Solve("6SN7 (Sylvania Technical Manual fit)", Stage(300, 47e3, 1000, 220e3));
+    const Solved s = Solve("6SN7 (Sylvania Technical Manual fit)", SelfBias(300, 47e3, 1000, 220e3));
     const std::string summary = LoadLineSummary("6SN7", s.point, s.chart);
     EXPECT_EQ(summary.find("dissipation"), std::string::npos) << summary;
     const std::string tail = "the DC and AC load lines.";
@@ -139,9 +125,9 @@ TEST(RcStageFieldsFor, TheTableRowTheRcStageReadsToTheModelsGain) {
         const char* tube;
         StageInput in;
     } rows[] = {
-        {"12AX7A (RCA fit)", Stage(250, 100e3, 1500, 470e3)},
-        {"12AU7 (Sylvania fit)", Stage(300, 22e3, 820, 220e3)},
-        {"300B (Western Electric fit)", Stage(400, 5000, 1000, 100e3)},
+        {"12AX7A (RCA fit)", SelfBias(250, 100e3, 1500, 470e3)},
+        {"12AU7 (Sylvania fit)", SelfBias(300, 22e3, 820, 220e3)},
+        {"300B (Western Electric fit)", SelfBias(400, 5000, 1000, 100e3)},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.tube);
@@ -164,7 +150,7 @@ TEST(RcStageFieldsFor, TheTableRowTheRcStageReadsToTheModelsGain) {
         EXPECT_TRUE(out.messages().empty());
         EXPECT_EQ(out.field(8), Roundoff(s.point.gainUnbypassed));
     }
-    const Solved s = Solve("12AX7A (RCA fit)", Stage(250, 100e3, 1500, 470e3));
+    const Solved s = Solve("12AX7A (RCA fit)", SelfBias(250, 100e3, 1500, 470e3));
     EXPECT_EQ(RcStageFieldsFor("12AX7A (RCA fit)", s.in, s.point)[2], "100000");
     EXPECT_EQ(RcStageFieldsFor("My \"hot\" 12AX7, 2", s.in, s.point)[0], "My hot 12AX7  2");
 }

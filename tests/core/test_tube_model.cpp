@@ -10,18 +10,13 @@
 
 #include "tube/triode.h"
 #include "tube/tube_library.h"
+#include "tube_support.h"
 
 namespace korvane {
 namespace {
 
-const Tube& Named(const std::string& name) {
-    for (const Tube& t : BuiltInTubes()) {
-        if (t.name == name) return t;
-    }
-    ADD_FAILURE() << "no built-in tube " << name;
-    static const Tube none;
-    return none;
-}
+using testing::Named;
+using testing::SelfBias;
 
 // The "model" columns of the check-point table: exact model values rounded
 // to the digits shown, so they hold to well within 0.5 %.

@@ -10,27 +10,13 @@
 
 #include "tube/stage.h"
 #include "tube/tube_library.h"
+#include "tube_support.h"
 
 namespace korvane {
 namespace {
 
-const Tube& Named(const std::string& name) {
-    for (const Tube& t : BuiltInTubes()) {
-        if (t.name == name) return t;
-    }
-    ADD_FAILURE() << "no built-in tube " << name;
-    static const Tube none;
-    return none;
-}
-
-StageInput SelfBias(double supply, double rb, double rk, double rcf) {
-    StageInput in;
-    in.supply = supply;
-    in.plateLoad = rb;
-    in.cathode = rk;
-    in.followingGrid = rcf;
-    return in;
-}
+using testing::Named;
+using testing::SelfBias;
 
 StageInput FixedBias(double supply, double rb, double bias, double rcf) {
     StageInput in = SelfBias(supply, rb, 0, rcf);

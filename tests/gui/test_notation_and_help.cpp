@@ -124,7 +124,7 @@ private slots:
     }
 
     // With the setting on, a value typed the way it is printed gives what
-    // the document's form gives; with it off, it reads as its lead.
+    // the plain form gives; with it off, it reads as its lead.
     void calculateReadsTheNotation_data() {
         QTest::addColumn<int>("panel");
         QTest::addColumn<QString>("field");
