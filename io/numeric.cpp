@@ -116,11 +116,12 @@ char* WriteDigitsWithPoint(char* out, double t, std::size_t d) {
     }
     const std::size_t whole = last > d ? last - d : 0;
     char* at = out;
-    for (std::size_t i = 0; i < whole; ++i) *at++ = digits[i];
-    if (d > 0) {
-        *at++ = '.';
-        for (std::size_t i = last; i < d; ++i) *at++ = '0';
-        for (std::size_t i = whole; i < last; ++i) *at++ = digits[i];
+    for (std::size_t i = 0; i < last; ++i) {
+        if (i == whole) {  // where the fraction starts
+            *at++ = '.';
+            for (std::size_t z = last; z < d; ++z) *at++ = '0';
+        }
+        *at++ = digits[i];
     }
     return at;
 }
