@@ -82,6 +82,18 @@ bar="$(awk -v h="$HEIGHT" -v s="$screen_h" \
 echo "screenshots: menu bar ${bar} pixels"
 
 settle() { sleep 0.7; }
+# The id of the visible window whose name matches $1, waiting up to 10 s;
+# stops the script, naming $2, when none comes up.
+window_named() {
+    local id=""
+    for _ in $(seq 50); do
+        id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)"
+        [[ -n "$id" ]] && { echo "$id"; return; }
+        sleep 0.2
+    done
+    echo "screenshots: $2 did not come up" >&2
+    exit 1
+}
 # Clicks at fractions of the client area (the centre of a control).
 click_at() {
     local x y
@@ -116,13 +128,7 @@ shot rc_stage
 # first row (0.02-0.26 SW, 0.05-0.13 SH). It opens on the 12AX7 stage; its
 # Close button is at its bottom right.
 click_at 0.14 0.09
-lwid=""
-for _ in $(seq 50); do
-    lwid="$(xdotool search --onlyvisible --name '^Triode Load Line$' 2>/dev/null | head -n1 || true)"
-    [[ -n "$lwid" ]] && break
-    sleep 0.2
-done
-[[ -n "$lwid" ]] || { echo "screenshots: the load line window did not come up" >&2; exit 1; }
+lwid="$(window_named '^Triode Load Line$' "the load line window")"
 settle
 import -window "$lwid" "$outdir/load_line_12ax7.png"
 echo "screenshots: wrote $outdir/load_line_12ax7.png"
@@ -170,13 +176,7 @@ xdotool type --delay 40 "100e3"
 # Help on This Calculator (F1) over the RC stage panel: a window of its own.
 xdotool key F1
 settle
-help_wid=""
-for _ in $(seq 25); do
-    help_wid="$(xdotool search --onlyvisible --name '^Help on This Calculator' 2>/dev/null | head -n1 || true)"
-    [[ -n "$help_wid" ]] && break
-    sleep 0.2
-done
-[[ -n "$help_wid" ]] || { echo "screenshots: the help window did not come up" >&2; exit 1; }
+help_wid="$(window_named '^Help on This Calculator' "the help window")"
 import -window "$help_wid" "$outdir/calculator_help.png"
 echo "screenshots: wrote $outdir/calculator_help.png"
 xdotool key Escape
@@ -196,8 +196,7 @@ echo "screenshots: wrote $outdir/file_menu.png"
 # PDF drawn as a picture.
 xdotool key e
 sleep 1.5
-dialog="$(xdotool search --onlyvisible --name '^Export Design Sheet as PDF$' | head -n1 || true)"
-[[ -n "$dialog" ]] || { echo "screenshots: the export dialog did not come up" >&2; exit 1; }
+dialog="$(window_named '^Export Design Sheet as PDF$' "the export dialog")"
 xdotool windowfocus "$dialog"
 sleep 0.3
 xdotool key ctrl+a
@@ -215,8 +214,7 @@ xdotool key alt+h
 settle
 xdotool key a
 sleep 1
-about="$(xdotool search --onlyvisible --name '^About Korvane$' | head -n1 || true)"
-[[ -n "$about" ]] || { echo "screenshots: the About box did not come up" >&2; exit 1; }
+about="$(window_named '^About Korvane$' "the About box")"
 import -window "$about" "$outdir/about.png"
 echo "screenshots: wrote $outdir/about.png"
 xdotool windowfocus "$about"
